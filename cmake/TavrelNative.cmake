@@ -1,0 +1,15 @@
+# Native build: the platform-neutral code, its unit tests, benchmarks and fuzzers.
+if(TAVREL_SANITIZE)
+  set(TAVREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(tavrel_core PUBLIC ${TAVREL_SANITIZER_FLAGS})
+  target_link_options(tavrel_core PUBLIC ${TAVREL_SANITIZER_FLAGS})
+endif()
+find_package(Threads REQUIRED)
+target_link_libraries(tavrel_core PUBLIC Threads::Threads)
+
+if(TAVREL_BENCH)
+  add_subdirectory(bench)
+endif()
+if(TAVREL_FUZZ)
+  add_subdirectory(fuzz)
+endif()
