@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Makes sure the Debian packages a task needs are installed: installs the missing
+# ones when run as root, otherwise prints the one apt-get line to run and fails.
+# Usage: deps.sh build|test|play
+set -eu
+build_pkgs="cmake make g++ g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
+wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 libxcursor1 libxrandr2 \
+libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libx11-dev libxtst-dev"
+case "${1:-test}" in
+  build) wanted="$build_pkgs" ;;
+  play) wanted="$build_pkgs $wine_pkgs" ;;
+  test) wanted="$build_pkgs $wine_pkgs" ;;
+  bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev" ;;
+  fuzz) wanted="clang libclang-rt-14-dev" ;;
+  *) echo "usage: $0 build|test|play|bench|fuzz" >&2; exit 2 ;;
+esac
+missing=""
+for p in $wanted; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages. Run as root:" >&2
+  echo "  apt-get update && apt-get install -y$missing" >&2
+  exit 1
+fi
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq $missing >/dev/null

@@ -1,0 +1,111 @@
+// Recording display drivers for the native tests.
+#include "support/test_driver.h"
+
+#include <cstring>
+#include <map>
+
+namespace {
+
+constexpr int kMaxDrivers = 4;
+struct Slot {
+  std::string name;
+  int32_t init_result = 0;
+  DisplayDriver driver{};
+};
+Slot g_slots[kMaxDrivers];
+int g_slot_count = 0;
+std::vector<const DisplayDriver*> g_list;
+
+void Record(int slot, const char* op, std::vector<int32_t> args) {
+  DriverCalls().push_back({g_slots[slot].name, op, std::move(args)});
+}
+
+// One set of operations per slot index, so each driver knows its own name.
+template <int N>
+struct Ops {
+  static int32_t Init(const char*, int32_t w, int32_t h, int32_t d, int32_t r, int32_t f) {
+    Record(N, "init", {w, h, d, r, f});
+    return g_slots[N].init_result;
+  }
+  static void Exit() { Record(N, "exit", {}); }
+  static void Lock() { Record(N, "lock", {}); }
+  static void Unlock() { Record(N, "unlock", {}); }
+  static void SetPalette(int32_t i, int32_t r, int32_t g, int32_t b) {
+    Record(N, "set_palette", {i, r, g, b});
+  }
+  static void WaitVsync() { Record(N, "wait_vsync", {}); }
+  static int32_t GetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
+    Record(N, "get_mouse", {});
+    *x = 10, *y = 20, *wheel = 3, *buttons = 1;
+    return 0;
+  }
+  static void SetMouse(int32_t x, int32_t y, int32_t c) { Record(N, "set_mouse", {x, y, c}); }
+  static void SetTitle(const char*) { Record(N, "set_title", {}); }
+  static DisplayDriver Make(const char* name) {
+    return DisplayDriver{
+        .name = name,
+        .init = Init,
+        .exit = Exit,
+        .lock = Lock,
+        .unlock = Unlock,
+        .set_palette = SetPalette,
+        .wait_vsync = WaitVsync,
+        .get_mouse = GetMouse,
+        .set_mouse = SetMouse,
+        .set_title = SetTitle,
+        .fetch_modes = nullptr,
+        .flip = nullptr,
+    };
+  }
+};
+
+DisplayDriver MakeOps(int n, const char* name) {
+  switch (n) {
+    case 0: return Ops<0>::Make(name);
+    case 1: return Ops<1>::Make(name);
+    case 2: return Ops<2>::Make(name);
+    default: return Ops<3>::Make(name);
+  }
+}
+
+}  // namespace
+
+std::vector<RecordedCall>& DriverCalls() {
+  static std::vector<RecordedCall> calls;
+  return calls;
+}
+
+void ClearDriverCalls() { DriverCalls().clear(); }
+
+const DisplayDriver* MakeTestDriver(const char* name, int32_t init_result) {
+  for (int i = 0; i < g_slot_count; ++i) {
+    if (g_slots[i].name == name) {
+      g_slots[i].init_result = init_result;
+      return &g_slots[i].driver;
+    }
+  }
+  if (g_slot_count == kMaxDrivers) return nullptr;
+  Slot& slot = g_slots[g_slot_count];
+  slot.name = name;
+  slot.init_result = init_result;
+  slot.driver = MakeOps(g_slot_count, slot.name.c_str());
+  return &g_slots[g_slot_count++].driver;
+}
+
+void SetTestDriverInitResult(const char* name, int32_t init_result) { MakeTestDriver(name, init_result); }
+
+void UseDrivers(std::initializer_list<const DisplayDriver*> drivers) {
+  g_list.assign(drivers.begin(), drivers.end());
+  g_list.push_back(nullptr);
+  SetDisplayDriverList(g_list.data());
+}
+
+void RestoreDrivers() { SetDisplayDriverList(nullptr); }
+
+int CountCalls(const std::string& op, const std::string& driver) {
+  int n = 0;
+  for (const RecordedCall& c : DriverCalls()) {
+    if (c.op == op && (driver.empty() || c.driver == driver)) ++n;
+  }
+  return n;
+}
