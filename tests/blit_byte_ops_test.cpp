@@ -58,3 +58,19 @@ TEST(CpuFeatures, EveryX8664ProcessorHasMmx) {
 }
 
 }  // namespace
+
+namespace {
+
+// Text scrolling moves a page's rows up onto earlier rows of the same page.
+TEST(SimdByteOps, CopyOntoAnEarlierOverlappingAreaEqualsMemmove) {
+  for (size_t shift : {1u, 3u, 8u, 17u, 64u})
+    for (size_t n : {5u, 63u, 200u, 1000u}) {
+      std::vector<uint8_t> got(n + shift), want(n + shift);
+      for (size_t i = 0; i < got.size(); ++i) got[i] = want[i] = static_cast<uint8_t>(i * 13 + 1);
+      SimdByteCopy(got.data(), got.data() + shift, n);
+      std::memmove(want.data(), want.data() + shift, n);
+      ASSERT_EQ(got, want) << "shift " << shift << " n " << n;
+    }
+}
+
+}  // namespace

@@ -1,6 +1,8 @@
 // The vector forms of the byte copy and byte fill that drawing uses for rows
 // and spans: the count's odd 1, 2 and 4 bytes first, then whole 8-byte blocks,
-// moved 64 or 16 bytes at a time where the block count allows.
+// moved 64 or 16 bytes at a time where the block count allows. The copy runs
+// forwards and loads each piece before storing it, so text scrolling may copy
+// a page's rows onto earlier rows of the same page.
 #include <cstring>
 
 #include "gfx/blitters/blitter.h"
@@ -52,14 +54,22 @@ void FillBlocks(uint8_t* d, uint8_t value, size_t n) {
 #endif
 }
 
+// Loads before it stores, so an overlapping destination below the source is fine.
+template <typename T>
+void MovePiece(uint8_t* d, const uint8_t* s) {
+  T v;
+  std::memcpy(&v, s, sizeof v);
+  std::memcpy(d, &v, sizeof v);
+}
+
 }  // namespace
 
 void* SimdByteCopy(void* dest, const void* src, size_t n) {
   uint8_t* d = static_cast<uint8_t*>(dest);
   const uint8_t* s = static_cast<const uint8_t*>(src);
   if (n & 1) *d++ = *s++;
-  if (n & 2) { std::memcpy(d, s, 2); d += 2; s += 2; }
-  if (n & 4) { std::memcpy(d, s, 4); d += 4; s += 4; }
+  if (n & 2) { MovePiece<uint16_t>(d, s); d += 2; s += 2; }
+  if (n & 4) { MovePiece<uint32_t>(d, s); d += 4; s += 4; }
   CopyBlocks(d, s, n & ~static_cast<size_t>(7));
   return dest;
 }
