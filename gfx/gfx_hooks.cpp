@@ -3,18 +3,7 @@
 #include "console/console.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen_setup.h"
-
-// The graphics text operations.
-void GfxClear(int32_t mode);
-int32_t GfxSetColor(int32_t foreground, int32_t background);
-int32_t GfxLocate(int32_t row, int32_t column, int32_t visibility);
-int32_t GfxSetTextSize(int32_t columns, int32_t rows);
-int32_t GfxCursorColumn();
-int32_t GfxCursorRow();
-void GfxCursorPosition(int32_t* column, int32_t* row);
-void GfxTextSize(int32_t* columns, int32_t* rows);
-void GfxWriteText(const char* bytes, int32_t length, int32_t print_mode);
-char* GfxReadLine(char* buffer, int32_t size);
+#include "gfx/text.h"
 
 namespace {
 
