@@ -32,6 +32,13 @@ std::string NextKey(Square from) {
   return "";
 }
 
+bool Ended(GameSession& game, const char* key) {
+  auto status = game.Finish(key);
+  if (status == std::optional<int>(0)) return true;
+  std::fprintf(stderr, "latency_bench: the game did not end with status 0 after %s\n", key);
+  return false;
+}
+
 // Plays one game to its end or until enough samples; false on a fault.
 bool PlayOne(std::vector<double>& samples, size_t wanted) {
   GameSession game;
@@ -39,27 +46,37 @@ bool PlayOne(std::vector<double>& samples, size_t wanted) {
     std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
     return false;
   }
+  // On (1, 1) the computer has won before any move.
+  if (game.king() == Square{1, 1}) return Ended(game, "Return");
   while (samples.size() < wanted) {
     const std::string key = NextKey(game.king());
     if (key.empty()) break;
     double ms = 0;
-    if (!game.TimedKey(key, *MoveByKey(game.king(), key), &ms)) return false;
+    const Square from = game.king(), to = *MoveByKey(from, key);
+    if (!game.TimedKey(key, to, &ms)) {
+      std::fprintf(stderr, "latency_bench: key %s did not move the king from (%d, %d) to (%d, %d)\n",
+                   key.c_str(), from.col, from.row, to.col, to.row);
+      return false;
+    }
     samples.push_back(ms);
     if (!game.ComputerTurn(&ms)) {
       std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
       return false;
     }
     samples.push_back(ms);
-    if (game.king() == Square{1, 1}) return game.Finish("Return") == std::optional<int>(0);
+    if (game.king() == Square{1, 1}) return Ended(game, "Return");
   }
   if (samples.size() >= wanted) {
     int status = -1;
     std::string out = RunWine(E2eEnv::Get().windows_build + "/tests/e2e/pass_rate.exe",
                               {"kvgfxclass_tavrel", "5"}, &status);
     std::printf("%s", out.c_str());
-    if (status != 0) return false;
+    if (status != 0) {
+      std::fprintf(stderr, "latency_bench: pass_rate.exe failed with status %d\n", status);
+      return false;
+    }
   }
-  return game.Finish("Escape") == std::optional<int>(0);
+  return Ended(game, "Escape");
 }
 
 }  // namespace

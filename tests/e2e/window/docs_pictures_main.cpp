@@ -2,6 +2,7 @@
 // console shows it (its cells drawn with the project's own font) and the board
 // window after the player's first move, as read back from the X screen.
 //   docs_pictures OUTPUT_DIR      writes menu.ppm and board.ppm
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -19,7 +20,12 @@ Picture MenuPicture(GameDriver& console, int* rows_used) {
       cells.push_back({static_cast<uint8_t>(c.ch < 128 ? c.ch : '?'), c.attr});
     rows.push_back(std::move(cells));
   }
-  *rows_used = static_cast<int>(rows.size());
+  // Down to the last row with text, and one blank row under it.
+  int last = -1;
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (const Cell& c : rows[r])
+      if (c.ch != ' ') last = static_cast<int>(r);
+  *rows_used = std::min(static_cast<int>(rows.size()), last + 2);
   return RenderCells(rows);
 }
 

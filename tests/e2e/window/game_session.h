@@ -75,6 +75,12 @@ class GameSession {
   std::string failure_;
 };
 
+// A game whose start square satisfies wanted, starting games again (and
+// ending the others with status 0) up to `tries` times; null with *why set
+// when a game does not start or end as it should, or none fits.
+std::unique_ptr<GameSession> StartGameWhere(const std::function<bool(Square)>& wanted, int tries,
+                                            std::string* why);
+
 // Where a key moves the king, or nothing when the move would leave the board.
 std::optional<Square> MoveByKey(Square from, const std::string& key);
 
