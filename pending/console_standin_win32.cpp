@@ -10,7 +10,6 @@
 #include "console/print.h"
 #include "console/runtime.h"
 
-ConsoleHooks g_console_hooks{};
 static HANDLE g_out;
 static bool g_end;
 static char g_line[1024];

@@ -93,14 +93,18 @@ class TextPhase : public ::testing::Test {
   ConsoleSession session;
 };
 
-TEST_F(TextPhase, MenuShowsFourDarkGreyItemsFromTheFirstRow) {
+using ConsoleMenu = TextPhase;
+using ConsoleOptions = TextPhase;
+using ConsoleAbout = TextPhase;
+
+TEST_F(ConsoleMenu, ShowsFourDarkGreyItemsFromTheFirstRow) {
   StartGame();
   const Screen s = session.Snapshot();
   EXPECT_TRUE(MenuAt(s, 0));
   EXPECT_EQ(s.LastUsedRow(), 3) << s.Dump();
 }
 
-TEST_F(TextPhase, KeysThatAreNoItemRepeatTheMenuBelow) {
+TEST_F(ConsoleMenu, KeysThatAreNoItemRepeatTheMenuBelow) {
   StartGame();
   ASSERT_TRUE(session.SendChar(L'x'));
   ASSERT_TRUE(session.WaitForRows(kMenu[0], 2, kTimeoutMs));
@@ -117,7 +121,7 @@ TEST_F(TextPhase, KeysThatAreNoItemRepeatTheMenuBelow) {
   EXPECT_TRUE(session.IsRunning());
 }
 
-TEST_F(TextPhase, EnoughWrongKeysScrollTheConsole) {
+TEST_F(ConsoleMenu, EnoughWrongKeysScrollTheConsole) {
   StartGame();
   // Six menus fill rows 0 to 23; the seventh needs 28 rows of the 26 and pushes
   // the first three rows out of the buffer.
@@ -136,7 +140,7 @@ TEST_F(TextPhase, EnoughWrongKeysScrollTheConsole) {
   EXPECT_EQ(s.LastUsedRow(), 24);
 }
 
-TEST_F(TextPhase, ExitEndsWithStatusZeroAndLeavesTheMenu) {
+TEST_F(ConsoleMenu, ExitEndsWithStatusZeroAndLeavesTheMenu) {
   StartGame();
   ASSERT_TRUE(session.SendChar(L'4'));
   ExpectExitStatusZero();
@@ -145,7 +149,7 @@ TEST_F(TextPhase, ExitEndsWithStatusZeroAndLeavesTheMenu) {
   EXPECT_EQ(s.LastUsedRow(), 3) << s.Dump();
 }
 
-TEST_F(TextPhase, OptionsRepeatTheQuestionUntilOneOrTwo) {
+TEST_F(ConsoleOptions, RepeatTheQuestionUntilOneOrTwo) {
   StartGame();
   OpenOptions();
   AnswerRejected("0", 1);
@@ -156,7 +160,7 @@ TEST_F(TextPhase, OptionsRepeatTheQuestionUntilOneOrTwo) {
   ExpectFreshMenu();
 }
 
-TEST_F(TextPhase, OptionsAcceptOneAndStopAskingForTheRestOfTheRun) {
+TEST_F(ConsoleOptions, AcceptOneAndStopAskingForTheRestOfTheRun) {
   StartGame();
   OpenOptions();
   ASSERT_TRUE(session.TypeLine("1"));
@@ -172,7 +176,7 @@ TEST_F(TextPhase, OptionsAcceptOneAndStopAskingForTheRestOfTheRun) {
   EXPECT_FALSE(s.Contains(kQuestion)) << s.Dump();
 }
 
-TEST_F(TextPhase, OptionsTakeTheLeadingNumberOfTheAnswer) {
+TEST_F(ConsoleOptions, TakeTheLeadingNumberOfTheAnswer) {
   const char* const answers[] = {"  2abc", "1.9"};
   for (const char* answer : answers) {
     SCOPED_TRACE(answer);
@@ -185,7 +189,7 @@ TEST_F(TextPhase, OptionsTakeTheLeadingNumberOfTheAnswer) {
   }
 }
 
-TEST_F(TextPhase, EndOfInputAtTheQuestionReturnsToTheMenu) {
+TEST_F(ConsoleOptions, EndOfInputAtTheQuestionReturnsToTheMenu) {
   StartGame();
   OpenOptions();
   ASSERT_TRUE(session.TypeLine("\x1A"));  // Ctrl+Z, then Enter
@@ -203,7 +207,7 @@ TEST_F(TextPhase, EndOfInputAtTheQuestionReturnsToTheMenu) {
   ExpectExitStatusZero();
 }
 
-TEST_F(TextPhase, ClosedInputMakesTheQuestionGiveUpInsteadOfRepeating) {
+TEST_F(ConsoleOptions, ClosedInputMakesTheQuestionGiveUpInsteadOfRepeating) {
   StartGame(StandardInput::kClosedPipe);
   ASSERT_TRUE(session.SendChar(L'2'));
   ASSERT_TRUE(session.SendChar(L'3'));
@@ -218,7 +222,7 @@ TEST_F(TextPhase, ClosedInputMakesTheQuestionGiveUpInsteadOfRepeating) {
   ExpectExitStatusZero();
 }
 
-TEST_F(TextPhase, AboutShowsTheRussianRulesInDarkGrey) {
+TEST_F(ConsoleAbout, ShowsTheRussianRulesInDarkGrey) {
   StartGame();
   ASSERT_TRUE(session.SendChar(L'3'));
   Screen s;
@@ -235,7 +239,7 @@ TEST_F(TextPhase, AboutShowsTheRussianRulesInDarkGrey) {
   EXPECT_EQ(s.cursor.Y, 11);
 }
 
-TEST_F(TextPhase, AnyKeyLeavesTheAboutScreen) {
+TEST_F(ConsoleAbout, AnyKeyLeavesTheAboutScreen) {
   StartGame();
   enum class Key { kLetter, kUpArrow, kEscape, kEnter };
   for (Key key : {Key::kLetter, Key::kUpArrow, Key::kEscape, Key::kEnter}) {
