@@ -1,6 +1,7 @@
 // The graphics screen's chief header: the one screen context, the pixel
 // primitives chosen per depth, and the mode switch that opens and closes it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "gfx/data/builtin_data.h"
