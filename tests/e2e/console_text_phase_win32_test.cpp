@@ -52,6 +52,26 @@ bool IsFreshMenu(const Screen& s) {
   return MenuAt(s, 0) && s.LastUsedRow() == 3 && s.cursor.Y == 4 && s.cursor.X == 0;
 }
 
+// The screens print line by line: a state is complete only once the cursor has
+// moved to the row after its last line.
+bool CursorOnRow(const Screen& s, int row) { return s.cursor.Y == row && s.cursor.X == 0; }
+
+// copies of the menu printed one below the other from row 0.
+bool MenusPrinted(const Screen& s, int copies) {
+  return s.CountRowsStartingWith(kMenu[3]) == copies && CursorOnRow(s, 4 * copies);
+}
+
+bool QuestionsPrinted(const Screen& s, int count) {
+  const std::vector<int> rows = s.RowsStartingWith(kQuestion);
+  return static_cast<int>(rows.size()) == count && CursorOnRow(s, rows.back() + 1);
+}
+
+// The about screen's last line is printed and the cursor is below it.
+bool AboutPrinted(const Screen& s) {
+  const std::vector<int> rows = s.RowsStartingWith(L"\x043D\x0430\x0436");  // "наж"
+  return rows.size() == 1 && CursorOnRow(s, rows.front() + 1);
+}
+
 class TextPhase : public ::testing::Test {
  protected:
   void StartGame(StandardInput input = StandardInput::kConsole) {
@@ -66,7 +86,9 @@ class TextPhase : public ::testing::Test {
   void OpenOptions() {
     ASSERT_TRUE(session.SendChar(L'2'));
     Screen s;
-    ASSERT_TRUE(session.WaitForRows(kQuestion, 1, kTimeoutMs, &s)) << s.Dump();
+    ASSERT_TRUE(session.WaitFor([](const Screen& t) { return QuestionsPrinted(t, 1); },
+                                kTimeoutMs, &s))
+        << s.Dump();
     EXPECT_EQ(s.RowsStartingWith(kQuestion).front(), 4) << s.Dump();
   }
   // Types an answer the question must not accept; the question comes again on
@@ -74,7 +96,9 @@ class TextPhase : public ::testing::Test {
   void AnswerRejected(const std::string& answer, int questions_before) {
     ASSERT_TRUE(session.TypeLine(answer));
     Screen s;
-    ASSERT_TRUE(session.WaitForRows(kQuestion, questions_before + 1, kTimeoutMs, &s))
+    const int questions = questions_before + 1;
+    ASSERT_TRUE(session.WaitFor([questions](const Screen& t) { return QuestionsPrinted(t, questions); },
+                                kTimeoutMs, &s))
         << "answer '" << answer << "' was not asked again\n" << s.Dump();
     const std::vector<int> rows = s.RowsStartingWith(kQuestion);
     const int echo_row = rows[questions_before - 1] + 1;
@@ -82,7 +106,14 @@ class TextPhase : public ::testing::Test {
     EXPECT_EQ(rows[questions_before], echo_row + 1) << s.Dump();
     EXPECT_TRUE(s.RowHasAttribute(rows[questions_before], Length(kQuestion), kDarkGreyOnBlack))
         << s.Dump();
-    EXPECT_EQ(s.cursor.Y, rows[questions_before] + 1);
+  }
+  void WaitForMenus(int copies, Screen* s) {
+    ASSERT_TRUE(session.WaitFor([copies](const Screen& t) { return MenusPrinted(t, copies); },
+                                kTimeoutMs, s))
+        << copies << " menus expected\n" << s->Dump();
+  }
+  void WaitForAbout(Screen* s) {
+    ASSERT_TRUE(session.WaitFor(AboutPrinted, kTimeoutMs, s)) << "no about screen\n" << s->Dump();
   }
   void ExpectExitStatusZero() {
     DWORD status = 1;
@@ -106,18 +137,17 @@ TEST_F(ConsoleMenu, ShowsFourDarkGreyItemsFromTheFirstRow) {
 
 TEST_F(ConsoleMenu, KeysThatAreNoItemRepeatTheMenuBelow) {
   StartGame();
-  ASSERT_TRUE(session.SendChar(L'x'));
-  ASSERT_TRUE(session.WaitForRows(kMenu[0], 2, kTimeoutMs));
-  ASSERT_TRUE(session.SendChar(L'\r'));
-  ASSERT_TRUE(session.WaitForRows(kMenu[0], 3, kTimeoutMs));
-  ASSERT_TRUE(session.SendArrow(VK_UP));
-  ASSERT_TRUE(session.WaitForRows(kMenu[0], 4, kTimeoutMs));
-  ASSERT_TRUE(session.SendChar(L'5'));
   Screen s;
-  ASSERT_TRUE(session.WaitForRows(kMenu[0], 5, kTimeoutMs, &s)) << s.Dump();
+  ASSERT_TRUE(session.SendChar(L'x'));
+  WaitForMenus(2, &s);
+  ASSERT_TRUE(session.SendChar(L'\r'));
+  WaitForMenus(3, &s);
+  ASSERT_TRUE(session.SendArrow(VK_UP));
+  WaitForMenus(4, &s);
+  ASSERT_TRUE(session.SendChar(L'5'));
+  WaitForMenus(5, &s);
   for (int copy = 0; copy < 5; ++copy) EXPECT_TRUE(MenuAt(s, 4 * copy)) << "copy " << copy;
-  EXPECT_EQ(s.cursor.Y, 20);
-  EXPECT_EQ(s.cursor.X, 0);
+  EXPECT_EQ(s.LastUsedRow(), 19);
   EXPECT_TRUE(session.IsRunning());
 }
 
@@ -125,18 +155,19 @@ TEST_F(ConsoleMenu, EnoughWrongKeysScrollTheConsole) {
   StartGame();
   // Six menus fill rows 0 to 23; the seventh needs 28 rows of the 26 and pushes
   // the first three rows out of the buffer.
+  Screen s;
   for (int copies = 2; copies <= 6; ++copies) {
     ASSERT_TRUE(session.SendChar(L'x'));
-    ASSERT_TRUE(session.WaitForRows(kMenu[0], copies, kTimeoutMs));
+    WaitForMenus(copies, &s);
   }
   ASSERT_TRUE(session.SendChar(L'x'));
-  Screen s;
-  ASSERT_TRUE(session.WaitFor([](const Screen& t) { return t.RowTrimmed(0) == kMenu[3]; },
-                              kTimeoutMs, &s))
+  ASSERT_TRUE(session.WaitFor(
+      [](const Screen& t) { return t.RowTrimmed(0) == kMenu[3] && t.RowTrimmed(24) == kMenu[3] &&
+                                   CursorOnRow(t, 25); },
+      kTimeoutMs, &s))
       << s.Dump();
   EXPECT_TRUE(s.RowHasAttribute(0, Length(kMenu[3]), kDarkGreyOnBlack));
   for (int copy = 0; copy < 6; ++copy) EXPECT_TRUE(MenuAt(s, 1 + 4 * copy)) << "copy " << copy;
-  EXPECT_EQ(s.cursor.Y, 25);
   EXPECT_EQ(s.LastUsedRow(), 24);
 }
 
@@ -170,7 +201,7 @@ TEST_F(ConsoleOptions, AcceptOneAndStopAskingForTheRestOfTheRun) {
   ASSERT_TRUE(session.SendChar(L'2'));
   ASSERT_TRUE(session.SendChar(L'3'));
   Screen s;
-  ASSERT_TRUE(session.WaitForText(L"Tavrel", kTimeoutMs, &s)) << s.Dump();
+  WaitForAbout(&s);
   EXPECT_TRUE(MenuAt(s, 0));
   EXPECT_EQ(s.RowCp866(4), kAboutCp866[0]) << s.Dump();
   EXPECT_FALSE(s.Contains(kQuestion)) << s.Dump();
@@ -197,7 +228,7 @@ TEST_F(ConsoleOptions, EndOfInputAtTheQuestionReturnsToTheMenu) {
   // The menu is live again and nothing keeps printing the question.
   ASSERT_TRUE(session.SendChar(L'3'));
   Screen s;
-  ASSERT_TRUE(session.WaitForText(L"Tavrel", kTimeoutMs, &s)) << s.Dump();
+  WaitForAbout(&s);
   EXPECT_TRUE(MenuAt(s, 0));
   EXPECT_EQ(s.RowCp866(4), kAboutCp866[0]) << s.Dump();
   EXPECT_EQ(s.LastUsedRow(), 10) << s.Dump();
@@ -212,7 +243,7 @@ TEST_F(ConsoleOptions, ClosedInputMakesTheQuestionGiveUpInsteadOfRepeating) {
   ASSERT_TRUE(session.SendChar(L'2'));
   ASSERT_TRUE(session.SendChar(L'3'));
   Screen s;
-  ASSERT_TRUE(session.WaitForText(L"Tavrel", kTimeoutMs, &s)) << s.Dump();
+  WaitForAbout(&s);
   EXPECT_TRUE(MenuAt(s, 0));
   EXPECT_EQ(s.RowCp866(4), kAboutCp866[0]) << s.Dump();
   EXPECT_EQ(s.LastUsedRow(), 10) << s.Dump();
@@ -226,7 +257,7 @@ TEST_F(ConsoleAbout, ShowsTheRussianRulesInDarkGrey) {
   StartGame();
   ASSERT_TRUE(session.SendChar(L'3'));
   Screen s;
-  ASSERT_TRUE(session.WaitForText(L"...", kTimeoutMs, &s)) << s.Dump();
+  WaitForAbout(&s);
   EXPECT_TRUE(MenuAt(s, 0));
   for (int i = 0; i < 7; ++i) {
     const int row = 4 + i;
@@ -236,7 +267,6 @@ TEST_F(ConsoleAbout, ShowsTheRussianRulesInDarkGrey) {
   }
   EXPECT_EQ(s.At(4, 0).Char.UnicodeChar, L'\x0418') << "the first letter is not Cyrillic I";
   EXPECT_EQ(s.LastUsedRow(), 10);
-  EXPECT_EQ(s.cursor.Y, 11);
 }
 
 TEST_F(ConsoleAbout, AnyKeyLeavesTheAboutScreen) {
@@ -245,7 +275,8 @@ TEST_F(ConsoleAbout, AnyKeyLeavesTheAboutScreen) {
   for (Key key : {Key::kLetter, Key::kUpArrow, Key::kEscape, Key::kEnter}) {
     SCOPED_TRACE(static_cast<int>(key));
     ASSERT_TRUE(session.SendChar(L'3'));
-    ASSERT_TRUE(session.WaitForText(L"...", kTimeoutMs));
+    Screen s;
+    WaitForAbout(&s);
     switch (key) {
       case Key::kLetter: ASSERT_TRUE(session.SendChar(L'q')); break;
       case Key::kUpArrow: ASSERT_TRUE(session.SendArrow(VK_UP)); break;
