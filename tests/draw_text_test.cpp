@@ -2,6 +2,7 @@
 // cursor moves, colours, clearing, the text grid and typed lines.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstring>
 #include <string>
 
@@ -62,7 +63,7 @@ TEST_F(TextTest, DrawGlyphCopiesTheFontBitsLeftmostFirst) {
   // The font really has both set and clear bits in this glyph.
   const uint8_t* glyph = g_screen->font_desc->glyphs + 'A' * GlyphHeight();
   int set = 0;
-  for (int r = 0; r < GlyphHeight(); ++r) set += __builtin_popcount(glyph[r]);
+  for (int r = 0; r < GlyphHeight(); ++r) set += std::popcount(glyph[r]);
   EXPECT_GT(set, 0);
   EXPECT_LT(set, 8 * GlyphHeight());
 }
