@@ -34,6 +34,9 @@ extern uint8_t g_builtin_unpacked;  // 0 until unpacked, then 255
 // Fills g_builtin_data on its first call only.
 void UnpackBuiltinData();
 
+// The packed block that UnpackBuiltinData decodes, and its size in bytes.
+const uint8_t* BuiltinPackedData(int32_t* size);
+
 // Colour maps: framebuffer value to palette entry for the 1-, 2- and 4-bit modes.
 extern const uint8_t kColourMap2Bit[4][4];
 extern const uint8_t kColourMap1Bit[2];

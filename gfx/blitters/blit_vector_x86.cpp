@@ -1,0 +1,3 @@
+// Placeholder replaced below.
+#include "gfx/blitters/blit_kernels.h"
+const BlitFamily* VectorBlitters() { return kPortableBlitters; }
