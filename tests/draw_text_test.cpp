@@ -11,6 +11,7 @@
 #include "gfx/screen.h"
 #include "gfx/text.h"
 #include "support/draw_screen.h"
+#include "support/test_driver.h"
 
 namespace {
 
@@ -131,7 +132,10 @@ TEST_F(TextTest, LineFeedOnTheLastRowScrollsTheTextArea) {
     ASSERT_EQ(PixelAt(0, y), 2u + (y + 16) % 11) << y;
     ASSERT_EQ(PixelAt(639, y), 2u + (y + 16) % 11) << y;
   }
-  for (int32_t y = 464; y < 480; ++y) EXPECT_EQ(PixelsNot(1).count({320, y}), 0u) << y;
+  for (int32_t y = 464; y < 480; ++y) {
+    EXPECT_EQ(PixelAt(0, y), 1u) << y;
+    EXPECT_EQ(PixelAt(639, y), 1u) << y;
+  }
   EXPECT_EQ(g_screen->text_row, 29);
   EXPECT_EQ(g_screen->text_col, 0);
   EXPECT_EQ(DirtyRows(), Range(0, 479));
@@ -200,17 +204,39 @@ TEST_F(TextTest, SetColorInAPaletteModeMasksAndReturnsThePrevious) {
   EXPECT_EQ(g_screen->background, 7u);
 }
 
-TEST_F(TextTest, SetColorInEgaModesChangesOnlyTheForegroundField) {
+// The last set_palette call for entry index, as {index, red, green, blue}.
+std::vector<int32_t> LastPaletteCall(int32_t index) {
+  std::vector<int32_t> found;
+  for (const RecordedCall& c : DriverCalls()) {
+    if (c.op == "set_palette" && c.args[0] == index) found = c.args;
+  }
+  return found;
+}
+
+std::vector<int32_t> BaseColour(int32_t index, int32_t k) {
+  const uint32_t packed = g_screen->base_palette[k];
+  return {index, static_cast<int32_t>(packed & 0xFF), static_cast<int32_t>((packed >> 8) & 0xFF),
+          static_cast<int32_t>((packed >> 16) & 0xFF)};
+}
+
+TEST_F(TextTest, SetColorInEgaModesRecoloursEntryZeroForTheBackground) {
   OpenDrawScreen(9);
-  g_screen->foreground = 15;
   EXPECT_EQ(GfxSetColor(18, 20), 15);
   EXPECT_EQ(g_screen->foreground, 2u);
   EXPECT_EQ(g_screen->background, 0u);
+  EXPECT_EQ(LastPaletteCall(0), BaseColour(0, 20));
+  EXPECT_EQ(GfxSetColor(-1, -1), 2);
+}
+
+TEST_F(TextTest, SetColorInModeOnePicksAColourSetThenRecoloursEntryZero) {
   OpenDrawScreen(1);
   const uint32_t before = g_screen->foreground;
   EXPECT_EQ(GfxSetColor(5, 2), static_cast<int32_t>(before));
   EXPECT_EQ(g_screen->foreground, before);
   EXPECT_EQ(g_screen->background, 0u);
+  EXPECT_EQ(LastPaletteCall(1), BaseColour(1, 10));  // background 2 selects set 0, 10, 12, 14
+  EXPECT_EQ(LastPaletteCall(3), BaseColour(3, 14));
+  EXPECT_EQ(LastPaletteCall(0), BaseColour(0, 5));
 }
 
 TEST_F(TextTest, SetColorInATrueColourModeStoresThePixelValue) {

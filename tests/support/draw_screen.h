@@ -1,5 +1,5 @@
-// A screen context built by hand for the drawing and text tests, driven by a
-// recording test driver, with helpers to read back pixels and dirty rows.
+// Screens for the drawing and text tests, opened by the mode switch on a recording
+// test driver, with helpers to read back pixels and dirty rows.
 #pragma once
 #include <cstdint>
 #include <set>
@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-// Geometry of the modes the drawing tests use (12, 13, 15, 1, 9, 18).
+// Opens the mode with no pixel changed and no row flagged; depth as the mode
+// switch takes it (modes 14 and above).
 void OpenDrawScreen(int32_t mode, int32_t depth = 0);
 void CloseDrawScreen();
 
