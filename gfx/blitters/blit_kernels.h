@@ -11,7 +11,9 @@ struct BlitTables {
   const uint32_t* palette;  // 256 packed colour words 0x00BBGGRR
   const uint32_t* lookup;   // 16-bit lookup: low-byte table, then high-byte table
   int32_t row_bytes;        // bytes per source row
-  uint32_t mapped[256];     // the palette already in the destination's format
+  // The palette already in the destination's format: 256 entries of 2 bytes
+  // (15/16-bit targets) or 4 bytes (24/32-bit targets).
+  alignas(16) uint8_t mapped[1024];
 };
 
 // Converts `width` source pixels at src into dst.
@@ -101,3 +103,32 @@ constexpr uint32_t Green(uint32_t rgb) { return (rgb >> 8) & 0xFF; }
 constexpr uint32_t Blue(uint32_t rgb) { return rgb & 0xFF; }
 constexpr uint32_t PalRed(uint32_t bgr) { return bgr & 0xFF; }
 constexpr uint32_t PalBlue(uint32_t bgr) { return (bgr >> 16) & 0xFF; }
+
+// Vector family row kernels (those that are not plain copies).
+namespace blit_vector {
+// Indexed sources: the palette converted once per call into t.mapped by the
+// portable kernel of the same cell, then one table load per pixel.
+template <RowFn PortableRow>
+void PrepareMapped(BlitTables& t);
+void IdxMapped16(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxMapped24(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxMapped32(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// SSE2 (with SSSE3 where named).
+void Rgb16To15O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To15O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To16O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To32(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To24Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To24O0Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To24O1Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To32O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// Which order the 16-bit lookup was last built for: 0, 1, or -1 when it holds
+// neither (the kernels then leave the work to the portable form).
+int32_t LookupOrder(const uint32_t* lookup);
+}  // namespace blit_vector
