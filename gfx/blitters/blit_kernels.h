@@ -14,6 +14,8 @@ struct BlitTables {
   // The palette already in the destination's format: 256 entries of 2 bytes
   // (15/16-bit targets) or 4 bytes (24/32-bit targets).
   alignas(16) uint8_t mapped[1024];
+  // The same entries split into byte planes: planes[b][i] is byte b of entry i.
+  alignas(64) uint8_t planes[4][256];
 };
 
 // Converts `width` source pixels at src into dst.
@@ -60,6 +62,18 @@ extern const BlitFamily kPortableBlitters[2];
 // The vector family best suited to this processor (the portable one where no
 // vector form exists).
 const BlitFamily* VectorBlitters();
+
+// The vector family at each instruction-set level, best first; tests walk every
+// level the processor supports.
+struct BlitFamilyLevel {
+  const char* name;
+  const BlitFamily* family;  // [2], by order
+  bool supported;
+};
+int32_t VectorFamilyLevels(const BlitFamilyLevel** levels);
+
+// The cell of a family for a framebuffer depth and a destination depth, or null.
+Blitter FamilyCell(const BlitFamily& family, int32_t depth, int32_t dest_depth);
 
 // Copies a whole source row; the same-format cell of every family.
 void BlitCopy(uint8_t* dest, int32_t dest_pitch);
@@ -110,9 +124,22 @@ namespace blit_vector {
 // portable kernel of the same cell, then one table load per pixel.
 template <RowFn PortableRow>
 void PrepareMapped(BlitTables& t);
+// PrepareMapped, then the entries of kEntryBytes bytes split into planes.
+template <RowFn PortableRow, int kEntryBytes>
+void PrepareMappedPlanes(BlitTables& t);
 void IdxMapped16(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 void IdxMapped24(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 void IdxMapped32(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// AVX2.
+void Rgb32To15O0Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O1Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O0Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O1Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// AVX-512 with byte permutes (VBMI): 256-entry byte tables in registers.
+void IdxPlanes16Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxPlanes32Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 
 // SSE2 (with SSSE3 where named).
 void Rgb16To15O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);

@@ -50,14 +50,57 @@ constexpr Targets24 kSsse3To24 = {
 const BlitFamily kSse2Blitters[2] = {VectorFamily(false, kSse2To24), VectorFamily(true, kSse2To24)};
 const BlitFamily kSsse3Blitters[2] = {VectorFamily(false, kSsse3To24), VectorFamily(true, kSsse3To24)};
 
+// AVX2 takes over the 32-bit narrowing.
+constexpr BlitFamily Avx2Family(bool red_low) {
+  BlitFamily f = VectorFamily(red_low, kSsse3To24);
+  f.rgb32.to15 = red_low ? VectorBlit<bv::Rgb32To15O1Avx2> : VectorBlit<bv::Rgb32To15O0Avx2>;
+  f.rgb32.to16 = red_low ? VectorBlit<bv::Rgb32To16O1Avx2> : VectorBlit<bv::Rgb32To16O0Avx2>;
+  return f;
+}
+const BlitFamily kAvx2Blitters[2] = {Avx2Family(false), Avx2Family(true)};
+
+// AVX-512 byte permutes take over the palette lookups of 15-, 16- and 32-bit targets.
+constexpr BlitFamily VbmiFamily(bool red_low) {
+  BlitFamily f = Avx2Family(red_low);
+  f.indexed.to15 = red_low ? VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx15O1, 2>>
+                           : VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx15O0, 2>>;
+  f.indexed.to16 = red_low ? VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx16O1, 2>>
+                           : VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx16O0, 2>>;
+  f.indexed.to32 = red_low ? VectorBlit<bv::IdxPlanes32Vbmi, bv::PrepareMappedPlanes<bp::Idx32O1, 4>>
+                           : VectorBlit<bv::IdxPlanes32Vbmi, bv::PrepareMappedPlanes<bp::Idx32O0, 4>>;
+  return f;
+}
+const BlitFamily kVbmiBlitters[2] = {VbmiFamily(false), VbmiFamily(true)};
+
+const BlitFamilyLevel* Levels() {
+  const CpuFeatures& cpu = DetectCpuFeatures();
+  static const BlitFamilyLevel levels[] = {
+      {"avx512vbmi", kVbmiBlitters, cpu.avx512vbmi && cpu.avx2},
+      {"avx2", kAvx2Blitters, cpu.avx2},
+      {"ssse3", kSsse3Blitters, cpu.ssse3},
+      {"sse2", kSse2Blitters, cpu.sse2},
+  };
+  return levels;
+}
+constexpr int32_t kLevelCount = 4;
+
 }  // namespace
 
+int32_t VectorFamilyLevels(const BlitFamilyLevel** levels) {
+  *levels = Levels();
+  return kLevelCount;
+}
+
 const BlitFamily* VectorBlitters() {
-  const CpuFeatures& cpu = DetectCpuFeatures();
-  if (cpu.ssse3) return kSsse3Blitters;
-  if (cpu.sse2) return kSse2Blitters;
+  const BlitFamilyLevel* levels = Levels();
+  for (int32_t i = 0; i < kLevelCount; ++i)
+    if (levels[i].supported) return levels[i].family;
   return kPortableBlitters;
 }
 #else
+int32_t VectorFamilyLevels(const BlitFamilyLevel** levels) {
+  *levels = nullptr;
+  return 0;
+}
 const BlitFamily* VectorBlitters() { return kPortableBlitters; }
 #endif

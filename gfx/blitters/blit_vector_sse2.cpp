@@ -66,37 +66,45 @@ int32_t Rgb16To32Lanes(uint8_t* d, const uint8_t* s, int32_t w) {
   return x;
 }
 
-// Four 32-bit pixels narrowed in 32-bit lanes, then eight packed to 16 bits.
-template <__m128i (*Narrow)(__m128i)>
+// Eight 32-bit pixels narrowed to 16 bits. One multiply-add moves the red and
+// blue bytes' top five bits into place at once: the low 16-bit lane of each
+// pixel holds blue, the high one red, and each is scaled by its own factor;
+// green is masked in beside them. The result is the 16-bit pixel shifted left
+// by kNarrowShift.
+template <bool kSixBitGreen>
+constexpr int kNarrowShift = kSixBitGreen ? 5 : 6;
+
+template <bool kSixBitGreen, bool kRedLow>
+__m128i NarrowFour(__m128i c) {
+  constexpr short kLowFactor = 1 << (kNarrowShift<kSixBitGreen> - 3);  // x << 3 becomes x << shift
+  constexpr short kHighFactor = 1 << 13;              // x << 3 becomes x << 16
+  const __m128i factors = kRedLow ? _mm_setr_epi16(kHighFactor, kLowFactor, kHighFactor, kLowFactor,
+                                                   kHighFactor, kLowFactor, kHighFactor, kLowFactor)
+                                  : _mm_setr_epi16(kLowFactor, kHighFactor, kLowFactor, kHighFactor,
+                                                   kLowFactor, kHighFactor, kLowFactor, kHighFactor);
+  const __m128i rb = _mm_madd_epi16(_mm_and_si128(c, Mask32(0x00F800F8)), factors);
+  const __m128i g = _mm_and_si128(c, Mask32(kSixBitGreen ? 0x0000FC00 : 0x0000F800));
+  return _mm_or_si128(rb, g);
+}
+
+template <bool kSixBitGreen, bool kRedLow>
 int32_t Rgb32To16Lanes(uint8_t* d, const uint8_t* s, int32_t w) {
   int32_t x = 0;
   for (; x + 8 <= w; x += 8, s += 32, d += 16) {
-    // Sign-extending the low halves lets the signed pack keep them exactly.
-    const __m128i a = _mm_srai_epi32(_mm_slli_epi32(Narrow(Load(s)), 16), 16);
-    const __m128i b = _mm_srai_epi32(_mm_slli_epi32(Narrow(Load(s + 16)), 16), 16);
-    Store(d, _mm_packs_epi32(a, b));
+    const __m128i a = NarrowFour<kSixBitGreen, kRedLow>(Load(s));
+    const __m128i b = NarrowFour<kSixBitGreen, kRedLow>(Load(s + 16));
+    if (kSixBitGreen) {
+      // Bit 15 may be set: move each pixel to the top half and sign-extend it,
+      // so that the signed pack keeps it exactly.
+      constexpr int kUp = 16 - kNarrowShift<true>;
+      Store(d, _mm_packs_epi32(_mm_srai_epi32(_mm_slli_epi32(a, kUp), 16),
+                               _mm_srai_epi32(_mm_slli_epi32(b, kUp), 16)));
+    } else {
+      constexpr int kDown = kNarrowShift<false>;
+      Store(d, _mm_packs_epi32(_mm_srli_epi32(a, kDown), _mm_srli_epi32(b, kDown)));
+    }
   }
   return x;
-}
-__m128i Narrow15O0(__m128i c) {
-  return _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi32(c, 9), Mask32(0x7C00)),
-                                   _mm_and_si128(_mm_srli_epi32(c, 6), Mask32(0x03E0))),
-                      _mm_and_si128(_mm_srli_epi32(c, 3), Mask32(0x001F)));
-}
-__m128i Narrow15O1(__m128i c) {
-  return _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_slli_epi32(c, 7), Mask32(0x7C00)),
-                                   _mm_and_si128(_mm_srli_epi32(c, 6), Mask32(0x03E0))),
-                      _mm_and_si128(_mm_srli_epi32(c, 19), Mask32(0x001F)));
-}
-__m128i Narrow16O0(__m128i c) {
-  return _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_srli_epi32(c, 8), Mask32(0xF800)),
-                                   _mm_and_si128(_mm_srli_epi32(c, 5), Mask32(0x07E0))),
-                      _mm_and_si128(_mm_srli_epi32(c, 3), Mask32(0x001F)));
-}
-__m128i Narrow16O1(__m128i c) {
-  return _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_slli_epi32(c, 8), Mask32(0xF800)),
-                                   _mm_and_si128(_mm_srli_epi32(c, 5), Mask32(0x07E0))),
-                      _mm_and_si128(_mm_srli_epi32(c, 19), Mask32(0x001F)));
 }
 
 // Red and blue bytes exchanged, the fourth byte cleared.
@@ -190,16 +198,16 @@ void Rgb16To24Ssse3(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t
 }
 
 void Rgb32To15O0(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  Finish<4, 2>(blit_portable::Rgb32To15O0, Rgb32To16Lanes<Narrow15O0>(d, s, w), d, s, w, t);
+  Finish<4, 2>(blit_portable::Rgb32To15O0, Rgb32To16Lanes<false, false>(d, s, w), d, s, w, t);
 }
 void Rgb32To15O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  Finish<4, 2>(blit_portable::Rgb32To15O1, Rgb32To16Lanes<Narrow15O1>(d, s, w), d, s, w, t);
+  Finish<4, 2>(blit_portable::Rgb32To15O1, Rgb32To16Lanes<false, true>(d, s, w), d, s, w, t);
 }
 void Rgb32To16O0(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  Finish<4, 2>(blit_portable::Rgb32To16O0, Rgb32To16Lanes<Narrow16O0>(d, s, w), d, s, w, t);
+  Finish<4, 2>(blit_portable::Rgb32To16O0, Rgb32To16Lanes<true, false>(d, s, w), d, s, w, t);
 }
 void Rgb32To16O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  Finish<4, 2>(blit_portable::Rgb32To16O1, Rgb32To16Lanes<Narrow16O1>(d, s, w), d, s, w, t);
+  Finish<4, 2>(blit_portable::Rgb32To16O1, Rgb32To16Lanes<true, true>(d, s, w), d, s, w, t);
 }
 void Rgb32To24O0Ssse3(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
   Finish<4, 3>(blit_portable::Rgb32To24O0, Rgb32To24Lanes<false>(d, s, w), d, s, w, t);
