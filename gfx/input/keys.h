@@ -13,6 +13,8 @@ constexpr int32_t kKeySpecialLast = 276;
 void KeyQueuePut(int32_t code);
 // The oldest code, or 0; takes the display lock by the screen-lock convention.
 int32_t KeyQueueTake();
+// Whether a code is waiting; takes the display lock like KeyQueueTake.
+bool KeyQueueHasCode();
 
 RtString* GfxReadKey();
 int32_t GfxWaitKey();

@@ -15,16 +15,22 @@ struct Slot {
 Slot g_slots[kMaxDrivers];
 int g_slot_count = 0;
 std::vector<const DisplayDriver*> g_list;
+int32_t g_mouse_result = 0;
+std::function<void(const RecordedCall&)> g_call_hook;
 
-void Record(int slot, const char* op, std::vector<int32_t> args) {
-  DriverCalls().push_back({g_slots[slot].name, op, std::move(args)});
+void Record(int slot, const char* op, std::vector<int32_t> args, const char* text = nullptr) {
+  DriverCalls().push_back({g_slots[slot].name, op, std::move(args), text ? text : ""});
+  if (g_call_hook) {
+    const RecordedCall call = DriverCalls().back();  // the hook may clear the record
+    g_call_hook(call);
+  }
 }
 
 // One set of operations per slot index, so each driver knows its own name.
 template <int N>
 struct Ops {
-  static int32_t Init(const char*, int32_t w, int32_t h, int32_t d, int32_t r, int32_t f) {
-    Record(N, "init", {w, h, d, r, f});
+  static int32_t Init(const char* title, int32_t w, int32_t h, int32_t d, int32_t r, int32_t f) {
+    Record(N, "init", {w, h, d, r, f}, title);
     return g_slots[N].init_result;
   }
   static void Exit() { Record(N, "exit", {}); }
@@ -36,11 +42,12 @@ struct Ops {
   static void WaitVsync() { Record(N, "wait_vsync", {}); }
   static int32_t GetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
     Record(N, "get_mouse", {});
+    if (g_mouse_result != 0) return g_mouse_result;
     *x = 10, *y = 20, *wheel = 3, *buttons = 1;
     return 0;
   }
   static void SetMouse(int32_t x, int32_t y, int32_t c) { Record(N, "set_mouse", {x, y, c}); }
-  static void SetTitle(const char*) { Record(N, "set_title", {}); }
+  static void SetTitle(const char* title) { Record(N, "set_title", {}, title); }
   static DisplayDriver Make(const char* name) {
     return DisplayDriver{
         .name = name,
@@ -109,3 +116,7 @@ int CountCalls(const std::string& op, const std::string& driver) {
   }
   return n;
 }
+
+void SetTestDriverMouseResult(int32_t result) { g_mouse_result = result; }
+
+void SetTestDriverCallHook(std::function<void(const RecordedCall&)> hook) { g_call_hook = std::move(hook); }

@@ -2,6 +2,7 @@
 // what the screen asked of its driver, without a window.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@ struct RecordedCall {
   std::string driver;  // the driver's name
   std::string op;      // "init", "exit", "lock", "unlock", "set_palette", ...
   std::vector<int32_t> args;
+  std::string text;    // the title passed to init and set_title
 };
 
 // Everything the test drivers were asked, in order.
@@ -29,3 +31,9 @@ void RestoreDrivers();
 
 // Calls of one operation, optionally of one driver only.
 int CountCalls(const std::string& op, const std::string& driver = "");
+
+// get_mouse of every test driver answers with this result (0 at start).
+void SetTestDriverMouseResult(int32_t result);
+// Called after every recorded call (null: none); lets a test act while the code
+// under test is inside a driver operation, e.g. queue a key on the third lock.
+void SetTestDriverCallHook(std::function<void(const RecordedCall&)> hook);

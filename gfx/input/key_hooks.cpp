@@ -1,0 +1,42 @@
+// The key operations of the console hook table while a graphics screen is open:
+// codes come out of the window's key queue, extended keys as 255 and a scan code.
+#include "console/services.h"
+#include "gfx/input/keys.h"
+#include "gfx/screen.h"
+
+namespace {
+// Gives the update thread time to pump new key messages between looks.
+constexpr int32_t kWaitKeyPauseMs = 20;
+}  // namespace
+
+RtString* GfxReadKey() {
+  if (!g_screen) return RtSharedEmpty();
+  const int32_t code = KeyQueueTake();
+  if (code == 0) return RtSharedEmpty();
+  if (code < kKeySpecialFirst) {
+    const uint8_t byte = static_cast<uint8_t>(code);
+    return RtTempFromBytes(&byte, 1);
+  }
+  const uint8_t bytes[2] = {255, SpecialKeyScanByte(code)};
+  return RtTempFromBytes(bytes, 2);
+}
+
+int32_t GfxWaitKey() {
+  if (!g_screen) return 0;
+  int32_t code;
+  do {
+    code = KeyQueueTake();
+    SleepMs(kWaitKeyPauseMs);
+  } while (code == 0);
+  return code;
+}
+
+int32_t GfxKeyWaiting() { return KeyQueueHasCode() ? 1 : 0; }
+
+int32_t GfxKeyIsDown(int32_t scan_code) {
+  if (!g_screen || scan_code < 0 || scan_code > 127) return 0;
+  const bool took = ScreenLock();
+  const int32_t down = static_cast<int8_t>(g_screen->key_state[scan_code]);
+  ScreenUnlock(took);
+  return down;
+}

@@ -1,0 +1,19 @@
+// The screen-lock convention: the outermost operation that touches state shared
+// with the driver's update thread takes the display lock, nested ones find the
+// screen_locked bit set and leave the lock alone.
+#include "gfx/screen.h"
+
+bool ScreenLock() {
+  ScreenContext* s = g_screen;
+  if (!s || (s->state_flags & kStateScreenLocked)) return false;
+  if (s->driver && s->driver->lock) s->driver->lock();
+  s->state_flags |= kStateScreenLocked;
+  return true;
+}
+
+void ScreenUnlock(bool took) {
+  ScreenContext* s = g_screen;
+  if (!took || !s) return;
+  s->state_flags &= ~kStateScreenLocked;
+  if (s->driver && s->driver->unlock) s->driver->unlock();
+}

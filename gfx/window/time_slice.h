@@ -1,0 +1,9 @@
+// Giving up the rest of the calling thread's time slice.
+//
+// A program thread that polls for keys without pause (the game's key waits) would
+// otherwise re-take the display lock the moment it lets it go and keep a core
+// busy, and the update thread, woken every 10 ms, falls behind. The key queue's
+// take calls this when it finds the queue empty; it never blocks.
+#pragma once
+
+void YieldTimeSlice();

@@ -1,0 +1,53 @@
+// Platform-neutral arithmetic of the window layer, kept apart from the Win32 calls
+// so that it can be tested on any machine.
+#include "gfx/window/window_geometry.h"
+
+#include <cstring>
+
+void BuildClassName(const char* title, char out[kClassNameSize]) {
+  static const char kPrefix[] = "kvgfxclass_";
+  std::memcpy(out, kPrefix, sizeof kPrefix);
+  if (!title) return;
+  size_t used = sizeof kPrefix - 1;
+  size_t room = kClassNameSize - 1 - used;
+  size_t n = std::strlen(title);
+  if (n > room) n = room;
+  std::memcpy(out + used, title, n);
+  out[used + n] = '\0';
+}
+
+namespace {
+int32_t FloorHalf(int32_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+}  // namespace
+
+void CentredOrigin(int32_t screen_w, int32_t screen_h, int32_t outer_w, int32_t outer_h,
+                   int32_t* x, int32_t* y) {
+  *x = FloorHalf(screen_w - outer_w);
+  *y = FloorHalf(screen_h - outer_h);
+}
+
+bool FindDirtySpan(const uint8_t* dirty, int32_t count, int32_t* first, int32_t* last) {
+  if (!dirty) return false;
+  int32_t y0 = 0;
+  while (y0 < count && !dirty[y0]) ++y0;
+  if (y0 == count) return false;
+  int32_t y1 = count - 1;
+  while (!dirty[y1]) --y1;
+  *first = y0;
+  *last = y1;
+  return true;
+}
+
+int32_t ClampInt(int32_t value, int32_t low, int32_t high) {
+  if (value < low) return low;
+  if (value > high) return high;
+  return value;
+}
+
+int32_t RetraceMilliseconds(int32_t refresh_rate) {
+  return refresh_rate > 0 ? 1000 / refresh_rate : 16;
+}
+
+int32_t WheelStep(int64_t wparam) {
+  return static_cast<int32_t>(static_cast<uint32_t>(wparam)) > 0 ? 1 : -1;
+}

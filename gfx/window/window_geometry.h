@@ -1,0 +1,24 @@
+// Platform-neutral arithmetic of the window layer: the class name, centring, the
+// span of changed rows and the mouse clamps.
+#pragma once
+#include <cstdint>
+
+constexpr int kClassNameSize = 140;
+
+// "kvgfxclass_" followed by the title, cut to fit the 140-byte buffer.
+void BuildClassName(const char* title, char out[kClassNameSize]);
+
+// Top-left corner that centres an outer size on a screen; halves round down.
+void CentredOrigin(int32_t screen_w, int32_t screen_h, int32_t outer_w, int32_t outer_h,
+                   int32_t* x, int32_t* y);
+
+// First and last set flag among count dirty bytes; false when none is set.
+bool FindDirtySpan(const uint8_t* dirty, int32_t count, int32_t* first, int32_t* last);
+
+int32_t ClampInt(int32_t value, int32_t low, int32_t high);
+
+// Milliseconds of one retrace at a refresh rate (16 when the rate is unknown).
+int32_t RetraceMilliseconds(int32_t refresh_rate);
+
+// The wheel counter's step for a WM_MOUSEWHEEL wParam read as a signed number.
+int32_t WheelStep(int64_t wparam);

@@ -1,0 +1,16 @@
+// Windowed placement shared by the drivers: a client area of exactly the screen's
+// size, centred on the primary display.
+#include "gfx/window/window_geometry.h"
+#include "gfx/window/window_state_win32.h"
+
+HWND WindowCreateCentred(DWORD style) {
+  RECT r{0, 0, g_window.width, g_window.height};
+  AdjustWindowRect(&r, style & ~WS_VISIBLE, FALSE);
+  int32_t outer_w = r.right - r.left;
+  int32_t outer_h = r.bottom - r.top;
+  int32_t x = 0, y = 0;
+  CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), outer_w, outer_h,
+                &x, &y);
+  return CreateWindowExA(0, g_window.class_name, g_window.title, style, x, y, outer_w, outer_h,
+                         nullptr, nullptr, g_window.instance, nullptr);
+}

@@ -1,0 +1,86 @@
+// The common Win32 window layer shared by the display drivers: its state record,
+// the process-wide objects that outlive a screen, and the operations the drivers
+// put into their tables.
+#pragma once
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <cstdint>
+
+#include "gfx/blitters/blitter.h"
+
+// One display palette entry; laid out like PALETTEENTRY so it can be handed on.
+struct DisplayPaletteEntry {
+  uint8_t red;
+  uint8_t green;
+  uint8_t blue;
+  uint8_t flags;  // always PC_NOCOLLAPSE
+};
+
+// Cleared (all zero bytes) by every driver's init before anything else.
+struct WindowState {
+  int32_t os_version;  // major << 8 | minor
+  HINSTANCE instance;
+  WNDCLASSA window_class;
+  HWND window;
+  DisplayPaletteEntry display_palette[256];
+  Blitter blitter;
+  volatile LONG running;  // written across threads through Interlocked calls
+  volatile LONG palette_changed;
+  int32_t active;
+  int32_t width;
+  int32_t height;  // display rows: also the number of dirty flags scanned
+  int32_t depth;
+  int32_t refresh_rate;
+  int32_t fullscreen;
+  const char* title;
+  char class_name[140];
+  int32_t (*create_window)();
+  void (*destroy_window)();
+  void (*paint)();
+  void (*thread_main)(void* ready_event);
+};
+
+extern WindowState g_window;
+
+// Process-wide, never cleared by a driver's init.
+extern HANDLE g_update_thread;
+extern BOOL g_saved_screensaver;
+extern int32_t g_cursor_shown;
+extern UINT g_cursor_message;
+extern int32_t g_mouse_buttons;
+extern int32_t g_mouse_wheel;
+extern CRITICAL_SECTION g_display_lock;
+// True from the lock's initialisation until its deletion; lock and unlock do
+// nothing outside that time (OpenGL, or a driver that never started).
+extern bool g_lock_ready;
+
+constexpr int32_t kFlagSet = -1;
+
+int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t depth,
+                   int32_t refresh_rate, int32_t flags);
+void WindowClose();
+void WindowLock();
+void WindowUnlock();
+void WindowSetPaletteEntry(int32_t index, int32_t red, int32_t green, int32_t blue);
+void WindowWaitRetrace();
+int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons);
+void WindowSetMouse(int32_t x, int32_t y, int32_t cursor);
+void WindowSetTitle(const char* title);
+void PumpMessages();
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+void WindowToggleFullscreen();
+
+// Creates a visible window of the given style, centred on the primary screen,
+// whose client area is width x height. Null on failure.
+HWND WindowCreateCentred(DWORD style);
+
+// The update thread's skeleton: creates the window, signals, then runs passes of
+// frame_step (called under the display lock) until running is cleared.
+void WindowRunUpdateThread(void* ready_event, void (*frame_step)());
+
+// Passes completed by the update thread since the process started (for tests and
+// measurements).
+LONG WindowPassCount();

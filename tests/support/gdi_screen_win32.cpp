@@ -1,0 +1,58 @@
+// Test screens shown through the real GDI driver (Windows tests only).
+#include "support/gdi_screen_win32.h"
+
+#include <cstring>
+
+#include "gfx/window/platform_drivers.h"
+#include "gfx/window/window_state_win32.h"
+
+bool DisplayAvailable() {
+  HWND probe = CreateWindowExA(0, "STATIC", "probe", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  if (!probe) return false;
+  DestroyWindow(probe);
+  return true;
+}
+
+const DisplayDriver* PlatformDriver(const char* name) {
+  for (const DisplayDriver* const* d = PlatformDisplayDrivers(); *d; ++d) {
+    if (std::strcmp((*d)->name, name) == 0) return *d;
+  }
+  return nullptr;
+}
+
+int32_t OpenGdiTestScreen(GdiTestScreen& s, const char* title) {
+  constexpr int32_t kW = 640, kH = 480;
+  s.page.assign(static_cast<size_t>(kW) * kH, 0);
+  s.dirty.assign(kH, 0);
+  s.key_state.assign(128, 0);
+  ScreenContext& c = s.context;
+  c = ScreenContext{};
+  c.mode = 12;
+  c.visible_page = s.page.data();
+  c.pitch = kW;
+  c.bytes_per_pixel = 1;
+  c.dirty = s.dirty.data();
+  c.width = kW;
+  c.height = kH;
+  c.depth = 8;
+  c.line_multiplier = 1;
+  c.key_state = s.key_state.data();
+  c.driver = PlatformDriver("GDI");
+  g_screen = &c;
+  return c.driver->init(title, kW, kH, 8, 0, 0);
+}
+
+void CloseGdiTestScreen(GdiTestScreen& s) {
+  s.context.driver->exit();
+  g_screen = nullptr;
+}
+
+bool WaitForPasses(long n) {
+  long target = WindowPassCount() + n;
+  for (int i = 0; i < 300; ++i) {
+    if (WindowPassCount() >= target) return true;
+    Sleep(5);
+  }
+  return false;
+}

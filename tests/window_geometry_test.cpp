@@ -1,0 +1,77 @@
+// The window layer's platform-neutral arithmetic: class names, centring, the
+// span of changed rows, clamps, retrace time and wheel steps.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "gfx/window/window_geometry.h"
+
+namespace {
+
+TEST(WindowGeometry, ClassNameIsPrefixPlusTitleWithinItsBuffer) {
+  char name[kClassNameSize];
+  BuildClassName("tavrel", name);
+  EXPECT_STREQ(name, "kvgfxclass_tavrel");
+  BuildClassName(nullptr, name);
+  EXPECT_STREQ(name, "kvgfxclass_");
+  std::string long_title(200, 'x');
+  std::memset(name, '#', sizeof name);
+  BuildClassName(long_title.c_str(), name);
+  EXPECT_EQ(std::strlen(name), static_cast<size_t>(kClassNameSize - 1));
+  EXPECT_EQ(std::string(name, 11), "kvgfxclass_");
+  // A 127-character title, the longest a screen gives, fits whole.
+  std::string title127(127, 't');
+  BuildClassName(title127.c_str(), name);
+  EXPECT_EQ(std::string(name), "kvgfxclass_" + title127);
+}
+
+TEST(WindowGeometry, CentringRoundsHalvesDown) {
+  int32_t x = 0, y = 0;
+  CentredOrigin(1024, 768, 646, 505, &x, &y);
+  EXPECT_EQ(x, 189);
+  EXPECT_EQ(y, 131);
+  // A window larger than the screen starts left of and above it, rounded down.
+  CentredOrigin(640, 480, 647, 505, &x, &y);
+  EXPECT_EQ(x, -4);
+  EXPECT_EQ(y, -13);
+}
+
+TEST(WindowGeometry, DirtySpanFindsFirstAndLastSetFlag) {
+  uint8_t dirty[480] = {};
+  int32_t first = -1, last = -1;
+  EXPECT_FALSE(FindDirtySpan(dirty, 480, &first, &last));
+  EXPECT_EQ(first, -1);
+  dirty[100] = 255;
+  dirty[300] = 255;
+  ASSERT_TRUE(FindDirtySpan(dirty, 480, &first, &last));
+  EXPECT_EQ(first, 100);
+  EXPECT_EQ(last, 300);
+  dirty[0] = 255;
+  dirty[479] = 255;
+  ASSERT_TRUE(FindDirtySpan(dirty, 480, &first, &last));
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(last, 479);
+  // Only the given count is scanned.
+  std::memset(dirty, 0, sizeof dirty);
+  dirty[479] = 255;
+  EXPECT_FALSE(FindDirtySpan(dirty, 240, &first, &last));
+  EXPECT_FALSE(FindDirtySpan(nullptr, 480, &first, &last));
+}
+
+TEST(WindowGeometry, ClampRetraceAndWheel) {
+  EXPECT_EQ(ClampInt(-5, 0, 639), 0);
+  EXPECT_EQ(ClampInt(640, 0, 639), 639);
+  EXPECT_EQ(ClampInt(17, 0, 639), 17);
+  EXPECT_EQ(RetraceMilliseconds(60), 16);
+  EXPECT_EQ(RetraceMilliseconds(75), 13);
+  EXPECT_EQ(RetraceMilliseconds(0), 16);
+  EXPECT_EQ(RetraceMilliseconds(-1), 16) << "a bogus rate must not become a huge sleep";
+  EXPECT_EQ(WheelStep(0x00780000), 1);   // delta +120
+  EXPECT_EQ(WheelStep(0x02D00000), 1);   // delta +720: still one notch
+  EXPECT_EQ(WheelStep(0xFF880000u), -1); // delta -120
+  // Only the low 32 bits count, read as a signed number.
+  EXPECT_EQ(WheelStep(static_cast<int64_t>(0xFFFFFFFF00780000ull)), 1);
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// The Win32 window layer and the GDI driver against a real window (under Wine in
+// the test run). Tests that need a display skip without one.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "gfx/input/keys.h"
+#include "gfx/window/platform_drivers.h"
+#include "gfx/window/window_state_win32.h"
+#include "support/gdi_screen_win32.h"
+
+namespace {
+
+constexpr char kTitle[] = "tavrel_window_test";
+
+void DrainKeys() {
+  while (KeyQueueTake() != 0) {
+  }
+}
+
+LPARAM KeyLParam(UINT scan, bool alt = false) {
+  return static_cast<LPARAM>(1 | scan << 16 | (alt ? 1u << 29 : 0u));
+}
+
+TEST(DriverList, KeepsOrderAndRefusingDriversAreSafe) {
+  const DisplayDriver* const* list = PlatformDisplayDrivers();
+  ASSERT_NE(list[0], nullptr);
+  ASSERT_NE(list[1], nullptr);
+  ASSERT_NE(list[2], nullptr);
+  EXPECT_STREQ(list[0]->name, "DirectX");
+  EXPECT_STREQ(list[1]->name, "GDI");
+  EXPECT_STREQ(list[2]->name, "OpenGL");
+  EXPECT_EQ(list[3], nullptr);
+  // The drivers not built yet refuse, and their exit after a refusal does nothing.
+  for (int i : {0, 2}) {
+    EXPECT_EQ(list[i]->init("t", 640, 480, 8, 0, 0), -1) << list[i]->name;
+    list[i]->exit();
+    EXPECT_EQ(g_window.running, 0);
+    EXPECT_EQ(g_update_thread, nullptr);
+  }
+  // GDI refuses OpenGL requests before opening anything.
+  EXPECT_EQ(list[1]->init("t", 640, 480, 8, 0, kDisplayOpenGl), -1);
+  list[1]->exit();
+  EXPECT_EQ(g_update_thread, nullptr);
+}
+
+class GdiWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    available_ = DisplayAvailable();
+    if (available_) opened_ = OpenGdiTestScreen(screen_, kTitle);
+  }
+  static void TearDownTestSuite() {
+    if (available_ && opened_ == 0) CloseGdiTestScreen(screen_);
+  }
+  void SetUp() override {
+    if (!available_) GTEST_SKIP() << "no display: Wine cannot create windows here";
+    ASSERT_EQ(opened_, 0) << "the GDI driver did not start";
+    SendMessageA(g_window.window, WM_ACTIVATEAPP, TRUE, 0);
+    DrainKeys();
+  }
+  static LRESULT Send(UINT message, WPARAM wparam, LPARAM lparam) {
+    return SendMessageA(g_window.window, message, wparam, lparam);
+  }
+
+  static inline bool available_ = false;
+  static inline int32_t opened_ = -1;
+  static inline GdiTestScreen screen_;
+};
+
+TEST_F(GdiWindow, OpensCentredWindowOfClassWithClientSize) {
+  HWND found = FindWindowA("kvgfxclass_tavrel_window_test", kTitle);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(found, g_window.window);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(found, &client));
+  EXPECT_EQ(client.right - client.left, 640);
+  EXPECT_EQ(client.bottom - client.top, 480);
+  RECT outer;
+  ASSERT_TRUE(GetWindowRect(found, &outer));
+  int32_t outer_w = outer.right - outer.left, outer_h = outer.bottom - outer.top;
+  EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - outer_w) / 2, 1);
+  EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - outer_h) / 2, 1);
+  LONG style = GetWindowLongA(found, GWL_STYLE);
+  EXPECT_TRUE(style & WS_VISIBLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_NE(g_cursor_message, 0u);
+  EXPECT_EQ(g_cursor_message, RegisterWindowMessageA("KV mouse cursor"));
+}
+
+TEST_F(GdiWindow, KeyDownTranslatesThroughLayoutAndSpecialTable) {
+  struct Case {
+    WPARAM vk;
+    UINT scan;
+    int32_t code;
+  } cases[] = {
+      {'1', 0x02, 49}, {'3', 0x04, 51},    {VK_RETURN, 0x1C, 13}, {VK_ESCAPE, 0x01, 27},
+      {'A', 0x1E, 'a'}, {VK_UP, 0x48, 257}, {VK_LEFT, 0x4B, 259}, {VK_F1, 0x3B, 267},
+      {VK_F10, 0x44, 276}, {VK_BACK, 0x0E, 8},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Send(WM_KEYDOWN, c.vk, KeyLParam(c.scan)), 0);
+    EXPECT_EQ(KeyQueueTake(), c.code) << "virtual key " << c.vk;
+    EXPECT_EQ(KeyQueueTake(), 0) << "exactly one code for virtual key " << c.vk;
+  }
+  // Keys without a character queue nothing.
+  Send(WM_KEYDOWN, VK_SHIFT, KeyLParam(0x2A));
+  Send(WM_KEYDOWN, VK_F11, KeyLParam(0x57));
+  EXPECT_EQ(KeyQueueTake(), 0);
+}
+
+TEST_F(GdiWindow, InactiveWindowQueuesNothing) {
+  Send(WM_ACTIVATEAPP, FALSE, 0);
+  Send(WM_KEYDOWN, '1', KeyLParam(0x02));
+  EXPECT_EQ(KeyQueueTake(), 0);
+  Send(WM_ACTIVATEAPP, TRUE, 0);
+  Send(WM_KEYDOWN, '2', KeyLParam(0x03));
+  EXPECT_EQ(KeyQueueTake(), 50);
+}
+
+TEST_F(GdiWindow, CloseBoxQueuesCloseKeyAndWindowStays) {
+  HWND before = g_window.window;
+  EXPECT_EQ(Send(WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(KeyQueueTake(), kKeyClose);
+  EXPECT_TRUE(IsWindow(before));
+  EXPECT_TRUE(IsWindowVisible(before));
+}
+
+TEST_F(GdiWindow, SystemKeysAreConsumedWhileActive) {
+  HWND before = g_window.window;
+  EXPECT_EQ(Send(WM_SYSKEYDOWN, VK_F4, KeyLParam(0x3E, true)), 0);  // Alt+F4
+  EXPECT_EQ(Send(WM_SYSKEYDOWN, 'X', KeyLParam(0x2D, true)), 0);
+  WaitForPasses(2);
+  EXPECT_EQ(KeyQueueTake(), 0);
+  EXPECT_EQ(g_window.window, before);
+  EXPECT_TRUE(IsWindow(before));
+}
+
+TEST_F(GdiWindow, MouseButtonsAndWheel) {
+  Send(WM_LBUTTONDOWN, 0, 0);
+  Send(WM_MBUTTONDOWN, 0, 0);
+  EXPECT_EQ(g_mouse_buttons, 1 | 4);
+  Send(WM_LBUTTONUP, 0, 0);
+  Send(WM_RBUTTONDOWN, 0, 0);
+  EXPECT_EQ(g_mouse_buttons, 2 | 4);
+  Send(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_EQ(g_mouse_buttons, 0) << "activation forgets the buttons";
+  int32_t wheel = g_mouse_wheel;
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, 360), 0);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_EQ(g_mouse_wheel, wheel - 1) << "one notch per message, whatever the delta";
+}
+
+TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {
+  WindowLock();
+  std::memset(screen_.key_state.data(), 0xFF, 128);
+  WindowUnlock();
+  Send(WM_ACTIVATEAPP, TRUE, 0);
+  // The pass after the message may have refreshed table rows from the real
+  // keyboard (all up); scan codes without a row must have been cleared too.
+  EXPECT_EQ(screen_.key_state[0x4C], 0);
+  EXPECT_EQ(screen_.key_state[0x01], 0);
+}
+
+TEST_F(GdiWindow, DirtySpanReachesWindowAndFlagsAreCleared) {
+  for (int i = 0; i < 256; ++i) WindowSetPaletteEntry(i, 0, 0, 0);
+  WindowSetPaletteEntry(15, 255, 255, 255);
+  WindowSetPaletteEntry(12, 255, 0, 0);
+  WindowLock();
+  std::memset(screen_.page.data(), 0, screen_.page.size());
+  std::memset(&screen_.page[100 * 640], 15, 640);
+  std::memset(&screen_.page[300 * 640], 12, 640);
+  std::memset(&screen_.page[200 * 640], 15, 640);  // clean row inside the span
+  std::memset(screen_.dirty.data(), 0, screen_.dirty.size());
+  screen_.dirty[100] = 255;
+  screen_.dirty[300] = 255;
+  WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
+  WindowLock();
+  int flagged = 0;
+  for (uint8_t f : screen_.dirty) flagged += f != 0;
+  WindowUnlock();
+  EXPECT_EQ(flagged, 0);
+  HDC dc = GetDC(g_window.window);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetPixel(dc, 10, 100), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 639, 300), RGB(255, 0, 0));
+  // Rows between the first and last dirty row go in the same transfer.
+  EXPECT_EQ(GetPixel(dc, 5, 200), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 5, 99), RGB(0, 0, 0));
+  ReleaseDC(g_window.window, dc);
+}
+
+TEST_F(GdiWindow, AltEnterComesBackWindowedAndRedrawsAll) {
+  WindowLock();
+  std::memset(screen_.page.data(), 0, screen_.page.size());
+  std::memset(&screen_.page[400 * 640], 15, 640);
+  WindowUnlock();
+  EXPECT_EQ(Send(WM_SYSKEYDOWN, VK_RETURN, KeyLParam(0x1C, true)), 0);
+  ASSERT_TRUE(WaitForPasses(2));
+  HWND now = g_window.window;
+  ASSERT_TRUE(IsWindow(now));
+  EXPECT_EQ(g_window.fullscreen, 0);
+  EXPECT_EQ(g_window.active, kFlagSet);
+  EXPECT_EQ(FindWindowA("kvgfxclass_tavrel_window_test", kTitle), now);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(now, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  // The row was never flagged: only the full redraw after the switch shows it.
+  HDC dc = GetDC(now);
+  EXPECT_EQ(GetPixel(dc, 320, 400), RGB(255, 255, 255));
+  ReleaseDC(now, dc);
+  // Keys still arrive in the new window.
+  Send(WM_ACTIVATEAPP, TRUE, 0);
+  Send(WM_KEYDOWN, '1', KeyLParam(0x02));
+  EXPECT_EQ(KeyQueueTake(), 49);
+}
+
+// The program's thread polls the key queue without pause, as the game does; the
+// update thread must keep its pace all the same.
+TEST_F(GdiWindow, PassesKeepPaceWhileProgramPolls) {
+  using Clock = std::chrono::steady_clock;
+  long before = WindowPassCount();
+  auto start = Clock::now();
+  long polls = 0;
+  while (Clock::now() - start < std::chrono::milliseconds(1000)) {
+    KeyQueueTake();
+    ++polls;
+  }
+  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  double rate = (WindowPassCount() - before) / seconds;
+  RecordProperty("passes_per_second", static_cast<int>(rate));
+  std::printf("update passes while polling: %.1f per second (%ld polls)\n", rate, polls);
+  EXPECT_GE(rate, 50.0) << "the polling thread starves the update thread";
+}
+
+TEST_F(GdiWindow, PassRateWhileProgramSleeps) {
+  long before = WindowPassCount();
+  auto start = std::chrono::steady_clock::now();
+  Sleep(1000);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double rate = (WindowPassCount() - before) / seconds;
+  std::printf("update passes while idle: %.1f per second\n", rate);
+  EXPECT_GE(rate, 50.0);
+}
+
+TEST(GdiWindowEnd, CloseEndsThreadRestoresAndUnregisters) {
+  if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+  BOOL saver_before = FALSE;
+  SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saver_before, 0);
+  GdiTestScreen screen;
+  ASSERT_EQ(OpenGdiTestScreen(screen, "tavrel_close_test"), 0);
+  HWND window = g_window.window;
+  HINSTANCE instance = g_window.instance;
+  WNDCLASSA info;
+  EXPECT_TRUE(GetClassInfoA(instance, "kvgfxclass_tavrel_close_test", &info));
+  auto start = std::chrono::steady_clock::now();
+  CloseGdiTestScreen(screen);
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::seconds(5));
+  EXPECT_EQ(g_update_thread, nullptr);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(GetClassInfoA(instance, "kvgfxclass_tavrel_close_test", &info));
+  BOOL saver_after = TRUE;
+  SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saver_after, 0);
+  EXPECT_EQ(saver_after, saver_before);
+  // A second exit finds nothing running and does nothing.
+  PlatformDriver("GDI")->exit();
+  EXPECT_EQ(g_update_thread, nullptr);
+}
+
+}  // namespace
