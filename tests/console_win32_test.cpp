@@ -118,6 +118,7 @@ struct RealConsole : ::testing::Test {
 };
 
 TEST_F(RealConsole, LocateColourWriteAndClearActOnTheScreenBuffer) {
+  EXPECT_EQ(GetConsoleOutputCP(), 866u);  // the game's texts are code page 866 bytes
   ConsoleClear(0);
   EXPECT_EQ(ConsoleLocate(3, 5, -1) & 0xFFFF, (3 << 8) | 5);
   ConsoleSetColor(14, 1);

@@ -169,6 +169,14 @@ TEST_F(LineInput, LongLinesAreReadInChunksAndJoined) {
   EXPECT_EQ(Line(), std::string(1023, 'z'));
   EXPECT_FALSE(InputReachedEnd());
   EXPECT_EQ(last.read_sizes.size(), 2u);
+
+  // A fixed-size destination takes every chunk before it is padded.
+  FakeLines fixed_lines(std::string(1500, 'f') + "\n");
+  std::string fixed(2000, '?');
+  ASSERT_EQ(InputLine(0, nullptr, fixed.data(), 2000, 1, 0, -1), kErrorNone);
+  EXPECT_EQ(fixed.substr(0, 1500), std::string(1500, 'f'));
+  EXPECT_EQ(fixed.substr(1500, 499), std::string(499, ' '));
+  EXPECT_EQ(fixed[1999], '\0');
 }
 
 TEST_F(LineInput, EndOfInputGivesAnEmptyLineAndIsReported) {
