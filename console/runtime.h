@@ -25,3 +25,16 @@ int32_t SetLastErrorCode(int32_t code);
 
 void RuntimeInit(int argc, char** argv);
 [[noreturn]] void RuntimeEnd(int32_t code);
+
+// The stream of a file number 1 to 255, or null (bad number or nothing open).
+FILE* FileStream(int32_t file_number);
+
+// Module start and end lists: routines run by RuntimeInit and RuntimeEnd in the
+// order of registration. Returns false when the list is full.
+using RuntimeRoutine = void (*)();
+bool RuntimeAddModuleStart(RuntimeRoutine routine);
+bool RuntimeAddModuleEnd(RuntimeRoutine routine);
+
+// The standard console handles fetched by RuntimeInit (null before).
+void* StdInputHandle();
+void* StdOutputHandle();

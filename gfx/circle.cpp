@@ -33,15 +33,18 @@ void RadiusLine(int32_t cx, int32_t cy, float angle, float rx, float ry, uint32_
            static_cast<float>(cy - dy), colour, kDrawKindLine, kStyleSolid, kStepAbsolute);
 }
 
-// Brings the angles into order: end at or after start, less than a turn apart.
-// Angles so large that adding a turn no longer changes them stop the stepping.
+// Brings the angles into order: end at or after start, at most a turn apart. The
+// span is measured against the turn as a float, so that an end given as the float
+// nearest to 2 pi still draws the whole turn. Angles so large that adding a turn
+// no longer changes them stop the stepping.
 void NormaliseArc(float* start, float* end) {
+  constexpr double kFloatTurn = static_cast<float>(kFullTurn);
   while (*end < *start) {
     const float next = static_cast<float>(*end + kFullTurn);
     if (next == *end) break;
     *end = next;
   }
-  while (static_cast<double>(*end) - *start > kFullTurn) {
+  while (static_cast<double>(*end) - *start > kFloatTurn) {
     const float next = static_cast<float>(*start + kFullTurn);
     if (next == *start) break;
     *start = next;
@@ -108,19 +111,18 @@ void EllipseRow(int32_t y, int32_t x1, int32_t x2, uint32_t colour, int32_t fill
   if (x2 >= s->view_x && x2 < right) g_pixel_ops.put_pixel(x2, y, colour);
 }
 
-void DrawFullEllipse(int32_t cx, int32_t cy, float rx, float ry, uint32_t colour, int32_t fill) {
-  int32_t xl = TruncToInt(static_cast<double>(cx) - rx);
-  int32_t xr = TruncToInt(static_cast<double>(cx) + rx);
-  if (ry == 0.0f) {
-    EllipseRow(cy, xl, xr, colour, 1);
-    return;
-  }
-  EllipseRow(cy, xl, xr, colour, fill);
-  // 64-bit error terms: the products of large radii do not fit 32 bits.
-  const int64_t a = TruncToInt(static_cast<long double>(rx) * rx);
-  const int64_t b = TruncToInt(static_cast<long double>(ry) * ry);
-  int64_t e = TruncToInt(static_cast<long double>(b) * rx);
-  int64_t u = 2 * e, s = 0;
+namespace {
+
+// The row steps of a whole ellipse from the middle row outwards. T is int64_t for
+// every radius a screen can show; larger radii, whose error terms would overflow
+// 64 bits, step in double.
+template <typename T>
+void EllipseSteps(int32_t cy, float rx, float ry, uint32_t colour, int32_t fill,
+                  int32_t xl, int32_t xr) {
+  const T a = static_cast<T>(std::trunc(static_cast<long double>(rx) * rx));
+  const T b = static_cast<T>(std::trunc(static_cast<long double>(ry) * ry));
+  T e = static_cast<T>(std::trunc(static_cast<long double>(b) * rx));
+  T u = 2 * e, s = 0;
   int32_t n = TruncToInt(rx), y_low = cy, y_high = cy;
   while (n > 0) {
     if (e > 0) {
@@ -135,6 +137,26 @@ void DrawFullEllipse(int32_t cx, int32_t cy, float rx, float ry, uint32_t colour
     }
     EllipseRow(y_low, xl, xr, colour, fill);
     EllipseRow(y_high, xl, xr, colour, fill);
+  }
+}
+
+constexpr float kLargestExactRadius = 1048576.0f;
+
+}  // namespace
+
+void DrawFullEllipse(int32_t cx, int32_t cy, float rx, float ry, uint32_t colour, int32_t fill) {
+  const int32_t xl = TruncToInt(static_cast<double>(cx) - rx);
+  const int32_t xr = TruncToInt(static_cast<double>(cx) + rx);
+  if (ry == 0.0f) {
+    EllipseRow(cy, xl, xr, colour, 1);
+    return;
+  }
+  EllipseRow(cy, xl, xr, colour, fill);
+  if (!(rx > 0)) return;
+  if (std::fabs(rx) <= kLargestExactRadius && std::fabs(ry) <= kLargestExactRadius) {
+    EllipseSteps<int64_t>(cy, rx, ry, colour, fill, xl, xr);
+  } else {
+    EllipseSteps<double>(cy, rx, ry, colour, fill, xl, xr);
   }
 }
 

@@ -8,7 +8,9 @@
 
 #include "console/runtime.h"
 #include "gfx/screen.h"
+#include "gfx/input/keys.h"
 #include "gfx/screen_setup.h"
+#include "gfx/text.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -142,6 +144,27 @@ TEST_F(ScreenTest, Mode12BuildsTheGameScreen) {
   EXPECT_EQ(s->current_palette[16], 0u);
   EXPECT_EQ(CountCalls("lock"), 1);
   EXPECT_EQ(CountCalls("unlock"), 1);
+}
+
+TEST_F(ScreenTest, EverySlotGetsItsOwnGraphicsOperation) {
+  Open(12);
+  const ConsoleHooks& h = g_console_hooks;
+  EXPECT_EQ(h.read_key, GfxReadKey);
+  EXPECT_EQ(h.wait_key, GfxWaitKey);
+  EXPECT_EQ(h.key_waiting, GfxKeyWaiting);
+  EXPECT_EQ(h.clear, GfxClear);
+  EXPECT_EQ(h.set_color, GfxSetColor);
+  EXPECT_EQ(h.locate, GfxLocate);
+  EXPECT_EQ(h.set_text_size, GfxSetTextSize);
+  EXPECT_EQ(h.cursor_column, GfxCursorColumn);
+  EXPECT_EQ(h.cursor_row, GfxCursorRow);
+  EXPECT_EQ(h.cursor_position, GfxCursorPosition);
+  EXPECT_EQ(h.text_size, GfxTextSize);
+  EXPECT_EQ(h.write_text, GfxWriteText);
+  EXPECT_EQ(h.read_line, GfxReadLine);
+  EXPECT_EQ(h.key_is_down, GfxKeyIsDown);
+  EXPECT_EQ(h.read_mouse, GfxReadMouse);
+  EXPECT_EQ(h.set_mouse, GfxSetMouse);
 }
 
 TEST_F(ScreenTest, DepthArgumentAndFlagsChooseTheDepth) {

@@ -3,6 +3,7 @@
 // screen-lock convention. It outlives screens: unread codes carry over.
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
+#include "gfx/window/time_slice.h"
 
 namespace {
 constexpr int kQueueSlots = 16;
@@ -26,6 +27,9 @@ int32_t KeyQueueTake() {
     g_key_head = (g_key_head + 1) % kQueueSlots;
   }
   ScreenUnlock(took);
+  // A program polling for keys would otherwise take the lock straight back and
+  // starve the update thread.
+  if (code == 0) YieldTimeSlice();
   return code;
 }
 
