@@ -189,6 +189,10 @@ class TurnLoop : public ::testing::Test {
   }
   static void Run(std::initializer_list<const char*> keys, GameEnd expected) {
     for (const char* k : keys) g_script.emplace_back(k);
+    // More unexpected keys than the pool of temporary strings holds: each must
+    // be given back, or the pool runs dry and no key is ever seen again.
+    g_script.insert(g_script.begin(), 2 * kRtTempPoolSize, "x");
+    const int temps_before = RtTempInUse();
     GameEnd end = GameEnd::kEscape;
     try {
       end = RunTurnLoop();
@@ -196,6 +200,7 @@ class TurnLoop : public ::testing::Test {
       FAIL() << e.what();
     }
     EXPECT_EQ(end, expected);
+    EXPECT_EQ(RtTempInUse(), temps_before);
     EXPECT_TRUE(g_script.empty()) << g_script.size() << " keys left unread";
   }
 };
