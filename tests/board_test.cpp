@@ -12,7 +12,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "gfx/screen.h"
-#include "support/test_driver.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 
@@ -137,10 +137,31 @@ void RecordText(const char* bytes, int32_t length, int32_t) {
   g_messages.back().text.append(bytes, static_cast<size_t>(length));
 }
 
+// A display that accepts every screen and shows nothing: the tests read the
+// framebuffer itself.
+int32_t AcceptInit(const char*, int32_t, int32_t, int32_t, int32_t, int32_t) { return 0; }
+void Nothing() {}
+void NoPalette(int32_t, int32_t, int32_t, int32_t) {}
+const DisplayDriver kBoardDisplay{
+    .name = "BoardTest",
+    .init = AcceptInit,
+    .exit = Nothing,
+    .lock = Nothing,
+    .unlock = Nothing,
+    .set_palette = NoPalette,
+    .wait_vsync = Nothing,
+    .get_mouse = nullptr,
+    .set_mouse = nullptr,
+    .set_title = nullptr,
+    .fetch_modes = nullptr,
+    .flip = nullptr,
+};
+const DisplayDriver* const kBoardDisplays[] = {&kBoardDisplay, nullptr};
+
 class TurnLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    UseDrivers({MakeTestDriver("Board", 0)});
+    SetDisplayDriverList(kBoardDisplays);
     first_player = 0;
     BoardSetUp();
     ASSERT_NE(g_screen, nullptr);
@@ -153,7 +174,7 @@ class TurnLoop : public ::testing::Test {
   }
   void TearDown() override {
     ScreenSetMode(0, 0, 0, 0, 0);
-    RestoreDrivers();
+    SetDisplayDriverList(nullptr);
     first_player = 0;
   }
   // Puts the king on a square: erased where it stood, drawn on the new square.
