@@ -3,7 +3,9 @@
 // dirty-row walk, the selection table and the 16-bit lookup tables.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <random>
 #include <vector>
 
@@ -172,7 +174,34 @@ TEST(Blitters, RepeatedRowFiveChangesOnlyDestinationRowsTenAndEleven) {
   }
 }
 
-TEST(Blitters, VectorFamilyGivesThePortableBytesOnEveryModeWidth) {
+// Runs the given blitter into a fresh destination.
+Dest RunCell(BlitScreen& s, Blitter b, int32_t dest_depth) {
+  Dest d = MakeDest(s.context(), dest_depth);
+  b(d.bytes.data(), d.pitch);
+  return d;
+}
+
+// Every vector level the processor supports must give the portable family's
+// bytes; SelectBlitter also rebuilds the lookup in the pair's order first.
+void ExpectEveryLevelMatchesPortable(BlitScreen& s, int32_t dest_depth, int32_t order) {
+  const int32_t depth = s.context().depth;
+  s.SetVector(false);
+  const Dest portable = RunCell(s, SelectBlitter(dest_depth, order), dest_depth);
+  s.SetVector(true);
+  const BlitFamilyLevel* levels;
+  const int32_t count = VectorFamilyLevels(&levels);
+  for (int32_t i = 0; i < count; ++i) {
+    if (!levels[i].supported) continue;
+    Blitter b = FamilyCell(levels[i].family[order], depth, dest_depth);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(RunCell(s, b, dest_depth).bytes, portable.bytes)
+        << levels[i].name << ": depth " << depth << " -> " << dest_depth << " order " << order
+        << " width " << s.context().width;
+  }
+  EXPECT_EQ(RunCell(s, SelectBlitter(dest_depth, order), dest_depth).bytes, portable.bytes);
+}
+
+TEST(Blitters, EveryVectorLevelGivesThePortableBytesOnEveryModeWidth) {
   std::mt19937 rng(7);
   for (int32_t depth : kSourceDepths)
     for (int32_t width : kModeWidths)
@@ -181,30 +210,38 @@ TEST(Blitters, VectorFamilyGivesThePortableBytesOnEveryModeWidth) {
           if (!Supported(depth, dest_depth)) continue;
           BlitScreen s(width, 5, depth, 1, false);
           FillRandom(s, rng, 0.6);
-          Dest portable = RunBlitter(s, dest_depth, order);
-          s.SetVector(true);
-          Dest vector = RunBlitter(s, dest_depth, order);
-          EXPECT_EQ(portable.bytes, vector.bytes)
-              << "depth " << depth << " -> " << dest_depth << " order " << order << " width " << width;
+          ExpectEveryLevelMatchesPortable(s, dest_depth, order);
         }
 }
 
-TEST(Blitters, VectorFamilyGivesThePortableBytesOnRandomRowWidths) {
+TEST(Blitters, EveryVectorLevelGivesThePortableBytesOnRandomRowWidths) {
   std::mt19937 rng(4242);
   std::uniform_int_distribution<int32_t> widths(1, 300);
-  for (int round = 0; round < 40; ++round)
+  for (int round = 0; round < 30; ++round)
     for (int32_t depth : kSourceDepths)
       for (int32_t dest_depth : kDestDepths) {
         if (!Supported(depth, dest_depth)) continue;
-        const int32_t order = round & 1;
         BlitScreen s(widths(rng), 3, depth, 1, false);
         FillRandom(s, rng, 0.7);
-        Dest portable = RunBlitter(s, dest_depth, order);
-        s.SetVector(true);
-        Dest vector = RunBlitter(s, dest_depth, order);
-        ASSERT_EQ(portable.bytes, vector.bytes)
-            << "depth " << depth << " -> " << dest_depth << " width " << s.context().width;
+        ExpectEveryLevelMatchesPortable(s, dest_depth, round & 1);
       }
+}
+
+TEST(Blitters, PalettesWithEntriesAboveIndex127ReachEveryLevel) {
+  // Indices 128-255 take the second half of the palette in the byte-permute
+  // kernels; a row of only such indices, and one alternating, must still match.
+  for (int32_t dest_depth : {15, 16, 24, 32}) {
+    BlitScreen s(640, 2, 8, 1, false);
+    for (int32_t x = 0; x < 640; ++x) {
+      s.Row(0)[x] = static_cast<uint8_t>(128 + x % 128);
+      s.Row(1)[x] = static_cast<uint8_t>(x % 2 ? 255 - x % 128 : x % 128);
+    }
+    for (uint32_t i = 0; i < 256; ++i) s.palette()[i] = i * 0x010305u & 0x00FFFFFF;
+    s.dirty()[0] = s.dirty()[1] = 255;
+    ExpectEveryLevelMatchesPortable(s, dest_depth, 0);
+    Dest d = RunCell(s, SelectBlitter(dest_depth, 0), dest_depth);
+    ExpectMatchesModel(s, d, dest_depth, false);
+  }
 }
 
 // One pixel of an indexed screen whose palette colour is red 0x40, green 0x80,
@@ -376,6 +413,29 @@ TEST(SelectBlitter, StaleSixteenBitBlitterFollowsTheLookupInBothFamilies) {
     EXPECT_EQ(a.bytes, b.bytes);
     ExpectMatchesModel(s, a, dest_depth, true);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CpuFeatures, VectorLevelsFormALadderFromSse2) {
+  const BlitFamilyLevel* levels;
+  const int32_t count = VectorFamilyLevels(&levels);
+#if defined(__x86_64__) || defined(_M_X64)
+  ASSERT_GT(count, 0);
+  EXPECT_TRUE(levels[count - 1].supported) << "every x86-64 processor has SSE2";
+#endif
+  std::string seen;
+  for (int32_t i = 0; i < count; ++i) {
+    if (levels[i].supported) seen += std::string(" ") + levels[i].name;
+    // A later instruction set implies the earlier ones on every real processor.
+    if (i > 0 && levels[i - 1].supported) {
+      EXPECT_TRUE(levels[i].supported) << levels[i].name;
+    }
+  }
+  RecordProperty("vector_levels", seen);
+  std::printf("vector levels:%s\n", seen.c_str());
 }
 
 }  // namespace

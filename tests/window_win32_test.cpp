@@ -167,10 +167,10 @@ TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {
 }
 
 TEST_F(GdiWindow, DirtySpanReachesWindowAndFlagsAreCleared) {
+  WindowLock();
   for (int i = 0; i < 256; ++i) WindowSetPaletteEntry(i, 0, 0, 0);
   WindowSetPaletteEntry(15, 255, 255, 255);
   WindowSetPaletteEntry(12, 255, 0, 0);
-  WindowLock();
   std::memset(screen_.page.data(), 0, screen_.page.size());
   std::memset(&screen_.page[100 * 640], 15, 640);
   std::memset(&screen_.page[300 * 640], 12, 640);
@@ -196,16 +196,20 @@ TEST_F(GdiWindow, DirtySpanReachesWindowAndFlagsAreCleared) {
 }
 
 TEST_F(GdiWindow, AltEnterComesBackWindowedAndRedrawsAll) {
+  // A colour table that differs from the screen's palette: the switch must
+  // resend the palette, or the row shows black.
   WindowLock();
+  for (int i = 0; i < 256; ++i) WindowSetPaletteEntry(i, 0, 0, 0);
   std::memset(screen_.page.data(), 0, screen_.page.size());
   std::memset(&screen_.page[400 * 640], 15, 640);
   WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
   EXPECT_EQ(Send(WM_SYSKEYDOWN, VK_RETURN, KeyLParam(0x1C, true)), 0);
   ASSERT_TRUE(WaitForPasses(2));
   HWND now = g_window.window;
   ASSERT_TRUE(IsWindow(now));
   EXPECT_EQ(g_window.fullscreen, 0);
-  EXPECT_EQ(g_window.active, kFlagSet);
+  EXPECT_NE(g_window.active, 0);
   EXPECT_EQ(FindWindowA("kvgfxclass_tavrel_window_test", kTitle), now);
   RECT client;
   ASSERT_TRUE(GetClientRect(now, &client));

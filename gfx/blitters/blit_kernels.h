@@ -11,7 +11,11 @@ struct BlitTables {
   const uint32_t* palette;  // 256 packed colour words 0x00BBGGRR
   const uint32_t* lookup;   // 16-bit lookup: low-byte table, then high-byte table
   int32_t row_bytes;        // bytes per source row
-  uint32_t mapped[256];     // the palette already in the destination's format
+  // The palette already in the destination's format: 256 entries of 2 bytes
+  // (15/16-bit targets) or 4 bytes (24/32-bit targets).
+  alignas(16) uint8_t mapped[1024];
+  // The same entries split into byte planes: planes[b][i] is byte b of entry i.
+  alignas(64) uint8_t planes[4][256];
 };
 
 // Converts `width` source pixels at src into dst.
@@ -59,6 +63,18 @@ extern const BlitFamily kPortableBlitters[2];
 // vector form exists).
 const BlitFamily* VectorBlitters();
 
+// The vector family at each instruction-set level, best first; tests walk every
+// level the processor supports.
+struct BlitFamilyLevel {
+  const char* name;
+  const BlitFamily* family;  // [2], by order
+  bool supported;
+};
+int32_t VectorFamilyLevels(const BlitFamilyLevel** levels);
+
+// The cell of a family for a framebuffer depth and a destination depth, or null.
+Blitter FamilyCell(const BlitFamily& family, int32_t depth, int32_t dest_depth);
+
 // Copies a whole source row; the same-format cell of every family.
 void BlitCopy(uint8_t* dest, int32_t dest_pitch);
 
@@ -101,3 +117,45 @@ constexpr uint32_t Green(uint32_t rgb) { return (rgb >> 8) & 0xFF; }
 constexpr uint32_t Blue(uint32_t rgb) { return rgb & 0xFF; }
 constexpr uint32_t PalRed(uint32_t bgr) { return bgr & 0xFF; }
 constexpr uint32_t PalBlue(uint32_t bgr) { return (bgr >> 16) & 0xFF; }
+
+// Vector family row kernels (those that are not plain copies).
+namespace blit_vector {
+// Indexed sources: the palette converted once per call into t.mapped by the
+// portable kernel of the same cell, then one table load per pixel.
+template <RowFn PortableRow>
+void PrepareMapped(BlitTables& t);
+// PrepareMapped, then the entries of kEntryBytes bytes split into planes.
+template <RowFn PortableRow, int kEntryBytes>
+void PrepareMappedPlanes(BlitTables& t);
+void IdxMapped16(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxMapped24(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxMapped32(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// AVX2.
+void Rgb32To15O0Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O1Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O0Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O1Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// AVX-512 with byte permutes (VBMI): 256-entry byte tables in registers.
+void IdxPlanes16Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxPlanes32Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// SSE2 (with SSSE3 where named).
+void Rgb16To15O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To15O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To16O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To32(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb16To24Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To15O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O0(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To16O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To24O0Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To24O1Ssse3(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void Rgb32To32O1(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+
+// Which order the 16-bit lookup was last built for: 0, 1, or -1 when it holds
+// neither (the kernels then leave the work to the portable form).
+int32_t LookupOrder(const uint32_t* lookup);
+}  // namespace blit_vector

@@ -42,6 +42,11 @@ Blitter DestCell(const BlitDestCells& cells, int32_t dest_depth) {
 
 }  // namespace
 
+Blitter FamilyCell(const BlitFamily& family, int32_t depth, int32_t dest_depth) {
+  const BlitDestCells* row = SourceRow(family, depth);
+  return row ? DestCell(*row, dest_depth) : nullptr;
+}
+
 Blitter SelectBlitter(int32_t dest_depth, int32_t rgb_order) {
   const bool red_low = rgb_order != 0;
   if (g_rgb16_lookup) {
@@ -52,6 +57,5 @@ Blitter SelectBlitter(int32_t dest_depth, int32_t rgb_order) {
   if (!s) return nullptr;
   const bool vector = (s->state_flags & kStateMmxAvailable) && s->line_multiplier <= 1;
   const BlitFamily* family = vector ? VectorBlitters() : kPortableBlitters;
-  const BlitDestCells* row = SourceRow(family[red_low ? 1 : 0], s->depth);
-  return row ? DestCell(*row, dest_depth) : nullptr;
+  return FamilyCell(family[red_low ? 1 : 0], s->depth, dest_depth);
 }

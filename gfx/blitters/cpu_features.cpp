@@ -60,8 +60,12 @@ CpuFeatures Probe() {
   const bool avx = (r1.ecx >> 28) & 1;
   CpuidRegs r7;
   if (osxsave && avx && Cpuid(7, 0, &r7)) {
-    const bool ymm_saved = (ReadXcr0() & 0x6) == 0x6;  // SSE and AVX state
+    const uint64_t xcr0 = ReadXcr0();
+    const bool ymm_saved = (xcr0 & 0x6) == 0x6;     // SSE and AVX state
+    const bool zmm_saved = (xcr0 & 0xE6) == 0xE6;   // and the opmask and 512-bit state
     f.avx2 = ymm_saved && ((r7.ebx >> 5) & 1);
+    const bool avx512 = ((r7.ebx >> 16) & 1) && ((r7.ebx >> 30) & 1);  // F and BW
+    f.avx512vbmi = zmm_saved && avx512 && ((r7.ecx >> 1) & 1);
   }
   return f;
 }

@@ -21,6 +21,8 @@ struct CpuFeatures {
   bool sse2;
   bool ssse3;
   bool avx2;  // only when the operating system also saves the wide registers
+  // AVX-512 foundation, byte/word and byte-permute instructions, likewise.
+  bool avx512vbmi;
 };
 
 // Detected on the first call; the same answer afterwards.

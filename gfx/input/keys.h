@@ -10,6 +10,7 @@ constexpr int32_t kKeyClose = 256;
 constexpr int32_t kKeySpecialFirst = 256;
 constexpr int32_t kKeySpecialLast = 276;
 
+// Drops the oldest code when full; 0 (no key) is never queued.
 void KeyQueuePut(int32_t code);
 // The oldest code, or 0; takes the display lock by the screen-lock convention.
 int32_t KeyQueueTake();

@@ -26,6 +26,9 @@ int32_t OpenGdiTestScreen(GdiTestScreen& s, const char* title) {
   s.page.assign(static_cast<size_t>(kW) * kH, 0);
   s.dirty.assign(kH, 0);
   s.key_state.assign(128, 0);
+  s.palette.assign(256, 0);
+  s.palette[12] = PackColour(255, 0, 0);
+  s.palette[15] = PackColour(255, 255, 255);
   ScreenContext& c = s.context;
   c = ScreenContext{};
   c.mode = 12;
@@ -38,6 +41,8 @@ int32_t OpenGdiTestScreen(GdiTestScreen& s, const char* title) {
   c.depth = 8;
   c.line_multiplier = 1;
   c.key_state = s.key_state.data();
+  c.current_palette = s.palette.data();
+  c.base_palette = s.palette.data();
   c.driver = PlatformDriver("GDI");
   g_screen = &c;
   return c.driver->init(title, kW, kH, 8, 0, 0);

@@ -11,6 +11,7 @@ struct GdiTestScreen {
   std::vector<uint8_t> page;
   std::vector<uint8_t> dirty;
   std::vector<uint8_t> key_state;
+  std::vector<uint32_t> palette;  // packed colour words, all black but 12 and 15
 };
 
 // True when Wine (or Windows) can create windows here; false without a display.
