@@ -174,6 +174,20 @@ TEST_F(GdiWindow, MouseButtonsAndWheel) {
   EXPECT_EQ(g_mouse_wheel, wheel - 1) << "one notch per message, whatever the delta";
 }
 
+TEST_F(GdiWindow, PointerVisibilityIsAskedOfTheWindowThreadOnce) {
+  ASSERT_NE(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 0);
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 0);  // already hidden: nothing more to ask
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, -1);  // leaves visibility alone
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 1);
+  EXPECT_NE(g_cursor_shown, 0);
+  // The registered message is handled by the window procedure itself.
+  EXPECT_EQ(Send(g_cursor_message, static_cast<WPARAM>(-1), 0), 0);
+}
+
 TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {
   WindowLock();
   std::memset(screen_.key_state.data(), 0xFF, 128);
