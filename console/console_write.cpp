@@ -10,15 +10,16 @@ namespace {
 
 // Scrolls the view so that a text of length bytes written from (x, y) plus an
 // optional newline stays inside it, and moves the cursor up with the text.
-void MakeRoomBelow(int32_t x, int32_t y, int32_t width, int32_t bottom, int32_t length,
+void MakeRoomBelow(int64_t x, int64_t y, int64_t width, int64_t bottom, int64_t length,
                    int32_t print_mode) {
   if (width <= 0) return;
-  int32_t needed = (x - width + length - 1) / width + 1;
+  int64_t needed = (x - width + length - 1) / width + 1;
   if (print_mode & kPrintNewline) ++needed;
-  int32_t excess = needed - (bottom - y);
+  int64_t excess = needed - (bottom - y);
   if (excess <= 0) return;
-  ScrollView(excess);
-  ConsoleLocate(bottom - excess, -1, -1);
+  if (excess > bottom) excess = bottom;  // more than the whole view: scroll it all
+  ScrollView(static_cast<int32_t>(excess));
+  ConsoleLocate(static_cast<int32_t>(bottom - excess), -1, -1);
 }
 
 void WriteAll(const char* bytes, uint32_t length) {
@@ -49,11 +50,12 @@ void ConsoleWrite(const char* bytes, int32_t length, int32_t print_mode) {
   }
   bool suppress_wrap = false;
   uint32_t saved_mode = 0;
-  if (!(print_mode & kPrintNewline) && y == bottom && x + length - 1 == width) {
+  int64_t last_column = static_cast<int64_t>(x) + length - 1;
+  if (!(print_mode & kPrintNewline) && y == bottom && last_column == width) {
     if (g_console_api.get_mode(StdOutputHandle(), &saved_mode)) {
       suppress_wrap = g_console_api.set_mode(StdOutputHandle(), saved_mode & ~kConsoleWrapAtEol);
     }
-  } else if (x + length - 1 > width && largest != bottom) {
+  } else if (last_column > width && largest != bottom) {
     MakeRoomBelow(x, y, width, bottom, length, print_mode);
   }
   WriteAll(bytes, static_cast<uint32_t>(length));

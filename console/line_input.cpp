@@ -17,8 +17,7 @@ bool g_line_hit_end = false;   // the last InputLine met the end at once
 bool g_begin_hit_end = false;  // the same for the last InputBegin
 
 // Assigns (first chunk) or appends bytes to a destination of the given size.
-void StoreChunk(void* destination, int32_t size, int32_t fill, const char* bytes, uint32_t n,
-                bool first) {
+void StoreChunk(void* destination, int32_t size, const char* bytes, uint32_t n, bool first) {
   if (size == kVariableLength) {
     RtString* s = static_cast<RtString*>(destination);
     if (first) {
@@ -35,10 +34,15 @@ void StoreChunk(void* destination, int32_t size, int32_t fill, const char* bytes
   size_t take = n < room ? n : room;
   std::memcpy(buffer + used, bytes, take);
   buffer[used + take] = 0;
-  if (fill) {
-    std::memset(buffer + used + take, ' ', room - take);
-    buffer[size - 1] = 0;
-  }
+}
+
+// Pads a fixed-size destination with blanks once the whole line is in.
+void PadFixed(void* destination, int32_t size) {
+  if (size <= 0) return;
+  char* buffer = static_cast<char*>(destination);
+  size_t used = std::strlen(buffer);
+  std::memset(buffer + used, ' ', static_cast<size_t>(size) - 1 - used);
+  buffer[size - 1] = 0;
 }
 
 void EmptyDestination(void* destination, int32_t size) {
@@ -71,14 +75,16 @@ int64_t ReadChunks(FILE* stream, void* destination, int32_t size, int32_t fill) 
         EmptyDestination(destination, size);
         return -1;
       }
-      return total;
+      break;
     }
     uint32_t raw = static_cast<uint32_t>(std::strlen(chunk));
     uint32_t n = StripLineEnd(chunk, raw);
-    StoreChunk(destination, size, fill, chunk, n, total == 0);
+    StoreChunk(destination, size, chunk, n, total == 0);
     total += n;
-    if (n != kChunkSize - 1) return total;
+    if (n != kChunkSize - 1) break;
   }
+  if (fill && size != kVariableLength) PadFixed(destination, size);
+  return total;
 }
 
 }  // namespace

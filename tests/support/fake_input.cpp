@@ -69,6 +69,7 @@ FakeLines::~FakeLines() {
 char* FakeLines::ReadLine(char* buffer, int32_t size) {
   FakeLines& f = *current_;
   f.read_sizes.push_back(size);
+  if (f.on_read) f.on_read();
   if (f.position >= f.text.size() || size < 2) return nullptr;
   size_t n = 0;
   while (n + 1 < static_cast<size_t>(size) && f.position < f.text.size()) {

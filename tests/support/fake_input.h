@@ -47,6 +47,7 @@ class FakeLines {
   std::string text;
   size_t position = 0;
   std::vector<int32_t> read_sizes;
+  std::function<void()> on_read;  // runs after each read (a console's echo, say)
 
  private:
   static char* ReadLine(char* buffer, int32_t size);

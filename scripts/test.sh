@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the native build's unit tests under ASan and UBSan,
+# then the windows build's unit tests and end-to-end tests under Wine. Ends with
+# one summary line; the exit status is non-zero when any step failed.
+set -u
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+"$root/scripts/deps.sh" test || exit 1
+
+failures=()
+counts=()
+log_dir="$root/build/test-logs"
+mkdir -p "$log_dir"
+
+# Runs one step, remembering its name when it fails.
+step() {
+  local name=$1
+  shift
+  echo "== $name"
+  if ! "$@"; then
+    failures+=("$name")
+    return 1
+  fi
+}
+
+# ctest for one preset; its own summary line is kept for the closing one.
+run_ctest() {
+  local preset=$1
+  local log="$log_dir/ctest-$preset.log"
+  step "ctest $preset" ctest --preset "$preset" --output-log "$log"
+  local summary
+  summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)
+  counts+=("$preset: ${summary:-no ctest summary}")
+}
+
+for preset in native windows; do
+  step "configure $preset" cmake --preset "$preset" || continue
+  step "build $preset" cmake --build --preset "$preset" -j2 || continue
+  run_ctest "$preset"
+done
+
+# The Wine prefix's server was kept alive between test programs; stop it.
+if [ -d "$root/build/wineprefix" ]; then
+  WINEPREFIX="$root/build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+fi
+
+echo
+for line in "${counts[@]}"; do echo "   $line"; done
+if [ ${#failures[@]} -eq 0 ]; then
+  echo "test.sh: ALL PASSED (native and windows)"
+  exit 0
+fi
+printf -v joined '%s, ' "${failures[@]}"
+echo "test.sh: FAILED: ${joined%, }"
+exit 1
