@@ -29,8 +29,9 @@ float DefaultAspect() {
 void RadiusLine(int32_t cx, int32_t cy, float angle, float rx, float ry, uint32_t colour) {
   int32_t dx, dy;
   ArcPoint(angle, rx, ry, &dx, &dy);
-  DrawLine(nullptr, static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(cx + dx),
-           static_cast<float>(cy - dy), colour, kDrawKindLine, kStyleSolid, kStepAbsolute);
+  const int64_t x2 = static_cast<int64_t>(cx) + dx, y2 = static_cast<int64_t>(cy) - dy;
+  DrawLine(nullptr, static_cast<float>(cx), static_cast<float>(cy), static_cast<float>(x2),
+           static_cast<float>(y2), colour, kDrawKindLine, kStyleSolid, kStepAbsolute);
 }
 
 // Brings the angles into order: end at or after start, at most a turn apart. The
@@ -113,18 +114,29 @@ void EllipseRow(int32_t y, int32_t x1, int32_t x2, uint32_t colour, int32_t fill
 
 namespace {
 
+// One row pair of the steps below. Positions are 64-bit there, since an ellipse
+// far off the screen can step past the 32-bit range; such rows are never visible.
+int32_t Clamp32(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+void StepRow(int64_t y, int64_t xl, int64_t xr, uint32_t colour, int32_t fill) {
+  if (y < INT32_MIN || y > INT32_MAX) return;
+  EllipseRow(static_cast<int32_t>(y), Clamp32(xl), Clamp32(xr), colour, fill);
+}
+
 // The row steps of a whole ellipse from the middle row outwards. T is int64_t for
 // every radius a screen can show; larger radii, whose error terms would overflow
 // 64 bits, step in double.
 template <typename T>
-void EllipseSteps(int32_t cy, float rx, float ry, uint32_t colour, int32_t fill,
-                  int32_t xl, int32_t xr) {
+void EllipseSteps(int32_t cy, float rx, float ry, uint32_t colour, int32_t fill, int64_t xl, int64_t xr) {
   const T a = static_cast<T>(std::trunc(static_cast<long double>(rx) * rx));
   const T b = static_cast<T>(std::trunc(static_cast<long double>(ry) * ry));
   T e = static_cast<T>(std::trunc(static_cast<long double>(b) * rx));
   T u = 2 * e, s = 0;
-  int32_t n = TruncToInt(rx), y_low = cy, y_high = cy;
-  while (n > 0) {
+  int64_t y_low = cy, y_high = cy;
+  const int64_t top = g_screen->view_y, bottom = top + g_screen->view_h;
+  for (int32_t n = TruncToInt(rx); n > 0;) {
     if (e > 0) {
       ++y_low, --y_high;
       s += 2 * a;
@@ -135,8 +147,11 @@ void EllipseSteps(int32_t cy, float rx, float ry, uint32_t colour, int32_t fill,
       ++xl, --xr, --n;
       e += u;
     }
-    EllipseRow(y_low, xl, xr, colour, fill);
-    EllipseRow(y_high, xl, xr, colour, fill);
+    StepRow(y_low, xl, xr, colour, fill);
+    StepRow(y_high, xl, xr, colour, fill);
+    // Rows only move outwards: once both are past the view, nothing more shows.
+    // This also ends the walk down a very tall, thin ellipse.
+    if (y_low >= bottom && y_high < top) break;
   }
 }
 

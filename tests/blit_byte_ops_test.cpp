@@ -10,10 +10,18 @@ namespace {
 
 constexpr size_t kPad = 16;
 
-TEST(SimdByteOps, CopyEqualsMemcpyForEveryShortLengthAndAlignment) {
-  std::vector<uint8_t> src(128);
+// Every length up to 70, and some around the 128-byte steps of the wide path.
+std::vector<size_t> Lengths() {
+  std::vector<size_t> n;
+  for (size_t i = 0; i <= 70; ++i) n.push_back(i);
+  for (size_t i : {127u, 128u, 129u, 135u, 255u, 256u, 263u, 391u}) n.push_back(i);
+  return n;
+}
+
+TEST(SimdByteOps, CopyEqualsMemcpyForEveryLengthAndAlignment) {
+  std::vector<uint8_t> src(400);
   for (size_t i = 0; i < src.size(); ++i) src[i] = static_cast<uint8_t>(i * 7 + 3);
-  for (size_t n = 0; n <= 70; ++n)
+  for (size_t n : Lengths())
     for (size_t dst_off = 0; dst_off < 8; ++dst_off)
       for (size_t src_off : {0u, 1u, 3u, 6u}) {
         std::vector<uint8_t> got(n + 2 * kPad, 0xEE), want(n + 2 * kPad, 0xEE);
@@ -24,8 +32,8 @@ TEST(SimdByteOps, CopyEqualsMemcpyForEveryShortLengthAndAlignment) {
       }
 }
 
-TEST(SimdByteOps, FillEqualsMemsetForEveryShortLengthAndAlignment) {
-  for (size_t n = 0; n <= 70; ++n)
+TEST(SimdByteOps, FillEqualsMemsetForEveryLengthAndAlignment) {
+  for (size_t n : Lengths())
     for (size_t off = 0; off < 8; ++off)
       for (int value : {0x00, 0x5A, 0x1FF, -1}) {
         std::vector<uint8_t> got(n + 2 * kPad, 0xEE), want(n + 2 * kPad, 0xEE);

@@ -307,6 +307,29 @@ TEST(Blitters, TopByteOfA32BitPixelCarriesNoColour) {
       }
 }
 
+TEST(Blitters, PlainCopiesIntoRowsOfTheSamePitchCopyOnlyDirtyRuns) {
+  std::mt19937 rng(31);
+  for (int32_t depth : {4, 8, 16, 32})
+    for (double share : {0.0, 0.3, 0.8, 1.0}) {
+      BlitScreen s(40, 12, depth, 1, true);
+      FillRandom(s, rng, share);
+      s.dirty()[11] = 255;  // a run that ends at the last row
+      const int32_t pitch = s.context().pitch;
+      std::vector<uint8_t> surface(static_cast<size_t>(pitch) * 12 + 16, kUntouched);
+      SelectBlitter(depth <= 8 ? 8 : depth, 0)(surface.data(), pitch);
+      for (int32_t y = 0; y < 12; ++y) {
+        const uint8_t* row = surface.data() + static_cast<size_t>(y) * pitch;
+        if (s.dirty()[y]) {
+          EXPECT_EQ(0, std::memcmp(row, s.Row(y), static_cast<size_t>(pitch))) << depth << " row " << y;
+        } else {
+          EXPECT_EQ(std::vector<uint8_t>(row, row + pitch), std::vector<uint8_t>(pitch, kUntouched))
+              << depth << " row " << y;
+        }
+      }
+      EXPECT_EQ(surface.back(), kUntouched);
+    }
+}
+
 TEST(Blitters, NegativePitchWritesRowsUpwards) {
   BlitScreen s(8, 3, 8, 1, true);
   std::memset(s.Row(0), 1, 8);

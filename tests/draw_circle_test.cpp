@@ -26,12 +26,6 @@ std::map<int32_t, std::vector<int32_t>> ByRow(const Pixels& pixels) {
   return rows;
 }
 
-std::vector<int32_t> Range(int32_t lo, int32_t hi) {
-  std::vector<int32_t> v;
-  for (int32_t i = lo; i <= hi; ++i) v.push_back(i);
-  return v;
-}
-
 class CircleTest : public DrawScreenTest {
  protected:
   void SetUp() override { OpenDrawScreen(12); }
@@ -220,4 +214,20 @@ TEST_F(CircleTest, DefaultColourDrawsInTheForeground) {
   g_screen->foreground = 12;
   Circle(kCx, kCy, 3, kDefaultColour);
   EXPECT_EQ(PixelAt(kCx + 3, kCy), 12u);
+}
+
+TEST_F(CircleTest, VeryTallThinEllipseStopsOnceItsRowsLeaveTheView) {
+  Circle(320, 240, 1e12f, 15, 1e11f);  // rx = 10, ry = 1e12
+  EXPECT_EQ(PixelAt(310, 0), 15u);
+  EXPECT_EQ(PixelAt(330, 479), 15u);
+  EXPECT_EQ(PixelAt(320, 0), 0u);
+  EXPECT_EQ(DirtyRows(), Range(0, 479));
+}
+
+TEST_F(CircleTest, EllipseFarOffTheScreenStepsWithoutOverflow) {
+  Circle(100, -2147483000.0f, 1000, 15);
+  Circle(2147483000.0f, 100, 1000, 15, 0, 0, kFullCircleMarker, 1);
+  Circle(100, 100, 5, 15, 0, -0.5f, -2.0f, 0, kStepPointAbsolute);
+  EXPECT_TRUE(PixelsNot(0).size() > 0u);
+  for (const auto& [x, y] : PixelsNot(0)) EXPECT_TRUE(x >= 95 && x <= 105 && y >= 95 && y <= 105);
 }

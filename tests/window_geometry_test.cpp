@@ -74,4 +74,25 @@ TEST(WindowGeometry, ClampRetraceAndWheel) {
   EXPECT_EQ(WheelStep(static_cast<int64_t>(0xFFFFFFFF00780000ull)), 1);
 }
 
+TEST(WindowGeometry, PassPauseKeepsTenMillisecondPeriod) {
+  int64_t due = 1000000;  // the pass just made was due at 1 s
+  // Pass done 0.4 ms after it was due: 9.6 ms to go, rounded to 10.
+  EXPECT_EQ(PassPauseMs(1000400, &due), 10);
+  EXPECT_EQ(due, 1010000);
+  // Woke 2.5 ms late and worked 0.5 ms: the pause shrinks to keep the period.
+  EXPECT_EQ(PassPauseMs(1013000, &due), 7);
+  EXPECT_EQ(due, 1020000);
+  // Nearly a whole period late: at least 1 ms, so the lock is still let go.
+  EXPECT_EQ(PassPauseMs(1029900, &due), 1);
+  EXPECT_EQ(due, 1030000);
+  // More than a period behind: start afresh, no burst of short pauses.
+  EXPECT_EQ(PassPauseMs(1055000, &due), 10);
+  EXPECT_EQ(due, 1065000);
+  EXPECT_EQ(PassPauseMs(1065200, &due), 10);
+  // A clock that went back (or a first call) never asks for a longer pause.
+  due = 5000000;
+  EXPECT_EQ(PassPauseMs(1000000, &due), 10);
+  EXPECT_EQ(due, 1010000);
+}
+
 }  // namespace

@@ -28,6 +28,25 @@ void RunBlitFrame(uint8_t* dest, int32_t dest_pitch, RowFn row, PrepareFn prepar
   }
 }
 
+// Where destination rows lie as close together as the framebuffer's and are not
+// repeated, a run of dirty rows is one contiguous block in both: one copy each.
 void BlitCopy(uint8_t* dest, int32_t dest_pitch) {
-  PortableBlit<blit_portable::CopyRow>(dest, dest_pitch);
+  const ScreenContext* s = g_screen;
+  if (!s || !s->visible_page || !s->dirty) return;
+  if (s->line_multiplier > 1 || dest_pitch != s->pitch) {
+    PortableBlit<blit_portable::CopyRow>(dest, dest_pitch);
+    return;
+  }
+  auto copy = g_pixel_ops.byte_copy ? g_pixel_ops.byte_copy : std::memcpy;
+  for (int32_t y = 0; y < s->height;) {
+    if (!s->dirty[y]) {
+      ++y;
+      continue;
+    }
+    int32_t end = y + 1;
+    while (end < s->height && s->dirty[end]) ++end;
+    const ptrdiff_t offset = static_cast<ptrdiff_t>(y) * s->pitch;
+    copy(dest + offset, s->visible_page + offset, static_cast<size_t>(end - y) * s->pitch);
+    y = end;
+  }
 }

@@ -139,6 +139,7 @@ void Rgb32To16O1Avx2(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 
 // AVX-512 with byte permutes (VBMI): 256-entry byte tables in registers.
 void IdxPlanes16Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
+void IdxPlanes24Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 void IdxPlanes32Vbmi(uint8_t*, const uint8_t*, int32_t, const BlitTables&);
 
 // SSE2 (with SSSE3 where named).

@@ -59,13 +59,15 @@ constexpr BlitFamily Avx2Family(bool red_low) {
 }
 const BlitFamily kAvx2Blitters[2] = {Avx2Family(false), Avx2Family(true)};
 
-// AVX-512 byte permutes take over the palette lookups of 15-, 16- and 32-bit targets.
+// AVX-512 byte permutes take over the palette lookups.
 constexpr BlitFamily VbmiFamily(bool red_low) {
   BlitFamily f = Avx2Family(red_low);
   f.indexed.to15 = red_low ? VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx15O1, 2>>
                            : VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx15O0, 2>>;
   f.indexed.to16 = red_low ? VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx16O1, 2>>
                            : VectorBlit<bv::IdxPlanes16Vbmi, bv::PrepareMappedPlanes<bp::Idx16O0, 2>>;
+  f.indexed.to24 = red_low ? VectorBlit<bv::IdxPlanes24Vbmi, bv::PrepareMappedPlanes<bp::Idx32O1, 4>>
+                           : VectorBlit<bv::IdxPlanes24Vbmi, bv::PrepareMappedPlanes<bp::Idx32O0, 4>>;
   f.indexed.to32 = red_low ? VectorBlit<bv::IdxPlanes32Vbmi, bv::PrepareMappedPlanes<bp::Idx32O1, 4>>
                            : VectorBlit<bv::IdxPlanes32Vbmi, bv::PrepareMappedPlanes<bp::Idx32O0, 4>>;
   return f;

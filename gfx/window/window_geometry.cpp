@@ -51,3 +51,10 @@ int32_t RetraceMilliseconds(int32_t refresh_rate) {
 int32_t WheelStep(int64_t wparam) {
   return static_cast<int32_t>(static_cast<uint32_t>(wparam)) > 0 ? 1 : -1;
 }
+
+int32_t PassPauseMs(int64_t now_us, int64_t* due_us) {
+  *due_us += kPassPeriodUs;
+  if (*due_us <= now_us || *due_us - now_us > kPassPeriodUs) *due_us = now_us + kPassPeriodUs;
+  const int64_t ms = (*due_us - now_us + 500) / 1000;
+  return ms > 0 ? static_cast<int32_t>(ms) : 1;
+}

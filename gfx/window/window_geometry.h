@@ -22,3 +22,12 @@ int32_t RetraceMilliseconds(int32_t refresh_rate);
 
 // The wheel counter's step for a WM_MOUSEWHEEL wParam read as a signed number.
 int32_t WheelStep(int64_t wparam);
+
+// Update passes are due every 10 ms. Given the time now and when the pass just
+// made was due, moves the due time one period on and returns the pause until
+// then, in milliseconds (at least 1): the pass's own work and a late wake-up are
+// taken out of the pause so that a busy machine, or a program thread polling for
+// keys without pause, does not stretch every period. A thread more than a
+// period behind starts afresh instead of catching up in a burst.
+constexpr int64_t kPassPeriodUs = 10000;
+int32_t PassPauseMs(int64_t now_us, int64_t* due_us);

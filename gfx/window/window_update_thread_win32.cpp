@@ -1,10 +1,30 @@
 // The update thread's skeleton shared by the threaded drivers: create the window,
-// report readiness, then every 10 ms one pass under the display lock.
+// report readiness, then one pass under the display lock every 10 ms. The lock is
+// not held while the thread sleeps, so the program's drawing is not starved.
+#include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
 namespace {
+
 volatile LONG g_pass_count = 0;
+
+int64_t NowMicroseconds() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  const int64_t f = frequency.QuadPart, q = now.QuadPart;
+  return q / f * 1000000 + q % f * 1000000 / f;  // no overflow after long uptimes
 }
+
+void SleepUntilNextPass(int64_t* due_us) {
+  Sleep(static_cast<DWORD>(PassPauseMs(NowMicroseconds(), due_us)));
+}
+
+}  // namespace
 
 LONG WindowPassCount() { return InterlockedCompareExchange(&g_pass_count, 0, 0); }
 
@@ -15,13 +35,14 @@ void WindowRunUpdateThread(void* ready_event, void (*frame_step)()) {
   }
   SetEvent(static_cast<HANDLE>(ready_event));
   g_window.active = kFlagSet;
+  int64_t due_us = NowMicroseconds();
   while (g_window.running) {
     WindowLock();
     frame_step();
     PumpMessages();
     WindowUnlock();
     InterlockedIncrement(&g_pass_count);
-    Sleep(10);
+    SleepUntilNextPass(&due_us);
   }
   g_window.destroy_window();
 }
