@@ -25,9 +25,5 @@ void AboutScreen();
 // row). Leaves (1, 1) alone.
 void ComputerMove(int32_t& king_col, int32_t& king_row);
 
-// Shows the game's code page 866 texts as such on the console, for the rest of
-// the run.
-void UseGameCodePage();
-
 // The board and turn loop in the graphics window. Ends the program.
 [[noreturn]] void PlayGame();

@@ -5,7 +5,6 @@
 
 int main(int argc, char** argv) {
   RuntimeInit(argc, argv);
-  UseGameCodePage();
   RtString menu_choice{};
   while (!RtEqualsText(&menu_choice, "1")) {
     RtAssign(&menu_choice, MainMenu());

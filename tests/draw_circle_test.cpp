@@ -26,12 +26,6 @@ std::map<int32_t, std::vector<int32_t>> ByRow(const Pixels& pixels) {
   return rows;
 }
 
-std::vector<int32_t> Range(int32_t lo, int32_t hi) {
-  std::vector<int32_t> v;
-  for (int32_t i = lo; i <= hi; ++i) v.push_back(i);
-  return v;
-}
-
 class CircleTest : public DrawScreenTest {
  protected:
   void SetUp() override { OpenDrawScreen(12); }

@@ -9,12 +9,6 @@ namespace {
 
 using Pixels = std::set<std::pair<int32_t, int32_t>>;
 
-std::vector<int32_t> Range(int32_t lo, int32_t hi) {
-  std::vector<int32_t> v;
-  for (int32_t i = lo; i <= hi; ++i) v.push_back(i);
-  return v;
-}
-
 void Line(float x1, float y1, float x2, float y2, uint32_t colour = 15, uint32_t style = 0xFFFF,
           int32_t flags = 0) {
   DrawLine(nullptr, x1, y1, x2, y2, colour, kDrawKindLine, style, flags);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "console/console.h"
 #include "console/print.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
@@ -14,12 +15,6 @@
 #include "support/test_driver.h"
 
 namespace {
-
-std::vector<int32_t> Range(int32_t lo, int32_t hi) {
-  std::vector<int32_t> v;
-  for (int32_t i = lo; i <= hi; ++i) v.push_back(i);
-  return v;
-}
 
 void Write(const std::string& text) { GfxWriteText(text.data(), static_cast<int32_t>(text.size()), 0); }
 
@@ -396,4 +391,14 @@ TEST(ReadLineNoScreen, GivesNullWithoutAScreen) {
   ASSERT_EQ(g_screen, nullptr);
   char buffer[4];
   EXPECT_EQ(GfxReadLine(buffer, sizeof buffer), nullptr);
+}
+
+TEST_F(TextTest, ConsoleCallsReachTheWindowOnceAScreenIsOpen) {
+  Locate(2, 3, -1);
+  PrintCString(0, "Hi", 0);
+  EXPECT_TRUE(CellShows(2, 1, 'H'));
+  EXPECT_TRUE(CellShows(3, 1, 'i'));
+  EXPECT_EQ(CursorColumn(), 5);
+  EXPECT_EQ(CursorRow(), 2);
+  EXPECT_EQ(DirtyRows(), Range(16, 31));
 }

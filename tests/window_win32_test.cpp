@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "gfx/input/keys.h"
@@ -172,6 +173,20 @@ TEST_F(GdiWindow, MouseButtonsAndWheel) {
   Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
   Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
   EXPECT_EQ(g_mouse_wheel, wheel - 1) << "one notch per message, whatever the delta";
+}
+
+TEST_F(GdiWindow, PointerVisibilityIsAskedOfTheWindowThreadOnce) {
+  ASSERT_NE(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 0);
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 0);  // already hidden: nothing more to ask
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, -1);  // leaves visibility alone
+  EXPECT_EQ(g_cursor_shown, 0);
+  WindowSetMouse(-1, 0, 1);
+  EXPECT_NE(g_cursor_shown, 0);
+  // The registered message is handled by the window procedure itself.
+  EXPECT_EQ(Send(g_cursor_message, static_cast<WPARAM>(-1), 0), 0);
 }
 
 TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {

@@ -1,7 +1,7 @@
 // Draws the program's icon, a white king on a small board, and writes it as a
 // Windows .ico with a 32x32 and a 16x16 image (32-bit colour with alpha, plus the
-// AND mask older systems read). The output is committed as game/tavrel.ico; run
-// this again only to change the picture:
+// AND mask older systems read). The output is committed as game/tavrel.ico (a
+// native test checks that the two agree); after changing the picture run:
 //   g++ -std=c++20 -O2 tools/make_icon.cpp -o build/make_icon && build/make_icon game/tavrel.ico
 #include <cstdint>
 #include <cstdio>

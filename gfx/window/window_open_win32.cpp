@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "gfx/window/display_driver.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -30,7 +31,7 @@ void SwitchScreenSaverOff() {
 
 void RegisterWindowClass(int32_t flags) {
   WNDCLASSA& wc = g_window.window_class;
-  wc.style = CS_HREDRAW | CS_VREDRAW | ((flags & 0x02) ? CS_OWNDC : 0);
+  wc.style = CS_HREDRAW | CS_VREDRAW | ((flags & kDisplayOpenGl) ? CS_OWNDC : 0);
   wc.lpfnWndProc = WindowProc;
   wc.cbClsExtra = 0;
   wc.cbWndExtra = 0;
@@ -99,12 +100,12 @@ int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t dep
   g_window.height = height;
   g_window.depth = depth;
   g_window.refresh_rate = refresh_rate;
-  g_window.fullscreen = (flags & 0x01) ? kFlagSet : 0;
+  g_window.fullscreen = (flags & kDisplayFullscreen) ? kFlagSet : 0;
   RegisterWindowClass(flags);
   g_mouse_wheel = 0;
   g_mouse_buttons = 0;
   InterlockedExchange(&g_window.running, kFlagSet);
-  if (flags & 0x02) {
+  if (flags & kDisplayOpenGl) {  // the OpenGL driver works on the calling thread
     g_update_thread = nullptr;
     return 0;
   }

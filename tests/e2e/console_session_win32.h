@@ -86,6 +86,8 @@ class ConsoleSession {
                    Screen* last = nullptr) const;
 
   bool WaitForExit(DWORD timeout_ms, DWORD* exit_status);
+  // The console's output code page; Start sets it to 437.
+  UINT OutputCodePage() const { return GetConsoleOutputCP(); }
   bool IsRunning() const;
   HANDLE process() const { return process_; }
   DWORD process_id() const { return process_id_; }

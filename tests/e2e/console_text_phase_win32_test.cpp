@@ -173,11 +173,13 @@ TEST_F(ConsoleMenu, EnoughWrongKeysScrollTheConsole) {
 
 TEST_F(ConsoleMenu, ExitEndsWithStatusZeroAndLeavesTheMenu) {
   StartGame();
+  EXPECT_EQ(session.OutputCodePage(), 866u) << "the game's texts need code page 866";
   ASSERT_TRUE(session.SendChar(L'4'));
   ExpectExitStatusZero();
   const Screen s = session.Snapshot();
   EXPECT_TRUE(MenuAt(s, 0));
   EXPECT_EQ(s.LastUsedRow(), 3) << s.Dump();
+  EXPECT_EQ(session.OutputCodePage(), 437u) << "the console's own code page was not restored";
 }
 
 TEST_F(ConsoleOptions, RepeatTheQuestionUntilOneOrTwo) {

@@ -47,6 +47,12 @@ std::vector<int32_t> DirtyRows() {
   return rows;
 }
 
+std::vector<int32_t> Range(int32_t lo, int32_t hi) {
+  std::vector<int32_t> v;
+  for (int32_t i = lo; i <= hi; ++i) v.push_back(i);
+  return v;
+}
+
 void ClearDirty() { std::memset(g_screen->dirty, 0, static_cast<size_t>(g_screen->height)); }
 
 int LockCount() { return CountCalls("lock", kDriverName); }

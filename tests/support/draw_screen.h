@@ -17,6 +17,8 @@ uint32_t PixelAt(int32_t x, int32_t y);
 // Every pixel that differs from value, as (x, y) pairs.
 std::set<std::pair<int32_t, int32_t>> PixelsNot(uint32_t value);
 std::vector<int32_t> DirtyRows();
+// lo, lo + 1, ..., hi.
+std::vector<int32_t> Range(int32_t lo, int32_t hi);
 void ClearDirty();
 // Lock calls made by the screen's driver since the screen was opened or counted.
 int LockCount();
