@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench_screen.h"
+#include "gfx/blitters/blit_kernels.h"
 #include "gfx/blitters/blitter.h"
 
 namespace {
@@ -72,6 +73,22 @@ void RunBlitter(benchmark::State& state, const Source& src, const Dest& dst, int
     state.SkipWithError("no blitter");
     return;
   }
+  uint8_t* out = DestBuffer(dst.depth).data();
+  for (auto _ : state) {
+    blit(out, DestPitch(dst.depth));
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * DestPitch(dst.depth) * kHeight);
+}
+
+// The same conversion at a lower instruction-set level than the processor's best.
+void RunLevel(benchmark::State& state, const Source& src, const Dest& dst, int order, int level) {
+  BenchScreen& screen = ScreenFor(src);
+  screen.Install(true);
+  SelectBlitter(dst.depth, order);  // the 16-bit lookup in this order
+  const BlitFamilyLevel* levels;
+  VectorFamilyLevels(&levels);
+  Blitter blit = FamilyCell(levels[level].family[order], src.depth, dst.depth);
   uint8_t* out = DestBuffer(dst.depth).data();
   for (auto _ : state) {
     blit(out, DestPitch(dst.depth));
@@ -155,6 +172,24 @@ std::string PairName(const Source& src, const Dest& dst, int order) {
   return std::string(src.name) + "_to_" + std::to_string(dst.depth) + "_o" + std::to_string(order);
 }
 
+// Pairs whose kernel changes between levels, in order 0: each also measured at
+// every supported level below the best, for processors without the best.
+void RegisterLowerLevels(const Source& src, const Dest& dst, int order, const std::string& pair) {
+  const bool differs = (src.depth == 8 && dst.depth != 8) || dst.depth == 24 ||
+                       (src.depth == 32 && (dst.depth == 15 || dst.depth == 16));
+  if (!differs || order != 0) return;
+  const BlitFamilyLevel* levels;
+  const int32_t count = VectorFamilyLevels(&levels);
+  bool best_seen = false;
+  for (int32_t i = 0; i < count; ++i) {
+    if (!levels[i].supported) continue;
+    if (best_seen)
+      benchmark::RegisterBenchmark(("level-" + std::string(levels[i].name) + "/" + pair).c_str(),
+                                   RunLevel, src, dst, order, static_cast<int>(i));
+    best_seen = true;
+  }
+}
+
 void RegisterAll() {
   for (const Dest& dst : kDests)
     if (dst.depth != 15)
@@ -170,6 +205,7 @@ void RegisterAll() {
         if (IsCopy(src, dst, order)) continue;
         benchmark::RegisterBenchmark(("pixman/" + pair).c_str(), RunPixman, src, dst, order);
         benchmark::RegisterBenchmark(("sdl2/" + pair).c_str(), RunSdl, src, dst, order);
+        RegisterLowerLevels(src, dst, order, pair);
       }
 }
 

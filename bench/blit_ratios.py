@@ -58,6 +58,27 @@ def main(path):
               f"| {fmt(peer_ratio) if peer_ratio is None else f'{peer_ratio:.2f}'} "
               f"| {f'{mc_ratio:.2f}' if mc_ratio else '-'} | {'met' if ok else 'MISSED'} |")
     print(f"\n{len(pairs) - misses} of {len(pairs)} pairs meet the target.")
+    lower_levels(t)
+
+
+def lower_levels(t):
+    """The pairs measured again at the lower instruction-set levels."""
+    levels = sorted({n.split("/")[0][len("level-"):] for n in t if n.startswith("level-")})
+    if not levels:
+        return
+    pairs = sorted({n.split("/", 1)[1] for n in t if n.startswith("level-")})
+    print("\nLower instruction-set levels (µs, and faster peer / level):\n")
+    print("| pair | best level µs | " + " | ".join(f"{l} µs | peer/{l}" for l in levels) + " |")
+    print("|---|---:|" + "---:|---:|" * len(levels))
+    for p in pairs:
+        peers = [x for x in (t.get("pixman/" + p), t.get("sdl2/" + p)) if x]
+        cells = []
+        for l in levels:
+            v = t.get(f"level-{l}/{p}")
+            cells.append(f"{v:.1f} | {min(peers) / v:.2f}" if v and peers else "- | -")
+        src, rest = p.split("_to_")
+        dst, order = rest.split("_o")
+        print(f"| {src}→{dst} o{order} | {t['vector/' + p]:.1f} | " + " | ".join(cells) + " |")
 
 
 if __name__ == "__main__":

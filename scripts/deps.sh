@@ -10,7 +10,7 @@ case "${1:-test}" in
   build) wanted="$build_pkgs" ;;
   play) wanted="$build_pkgs $wine_pkgs" ;;
   test) wanted="$build_pkgs $wine_pkgs" ;;
-  bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev" ;;
+  bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev pkg-config python3" ;;
   fuzz) wanted="clang libclang-rt-14-dev" ;;
   *) echo "usage: $0 build|test|play|bench|fuzz" >&2; exit 2 ;;
 esac

@@ -27,8 +27,9 @@ step() {
 # ctest for one preset; its own summary line is kept for the closing one.
 run_ctest() {
   local preset=$1
+  shift  # the rest: a command that ctest runs under (the X display)
   local log="$log_dir/ctest-$preset.log"
-  step "ctest $preset" ctest --preset "$preset" --output-log "$log"
+  step "ctest $preset" "$@" ctest --preset "$preset" --output-log "$log"
   local summary
   summary=$(grep -E 'tests passed|No tests were found' "$log" | tail -n 1)
   counts+=("$preset: ${summary:-no ctest summary}")
@@ -40,15 +41,24 @@ for preset in native windows; do
   run_ctest "$preset"
 done
 
-# The Wine prefix's server was kept alive between test programs; stop it.
-if [ -d "$root/build/wineprefix" ]; then
-  WINEPREFIX="$root/build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+# The window end-to-end tests drive the windows build's tavrel.exe from the
+# outside: an Xvfb display of their own (stopped on every way out), Wine's
+# virtual desktop in a prefix of their own, keys and pixels through X.
+if step "configure e2e" cmake --preset e2e && step "build e2e" cmake --build --preset e2e -j2; then
+  run_ctest e2e "$root/scripts/with-display.sh"
 fi
+
+# The Wine prefix's server was kept alive between test programs; stop it.
+for prefix in "$root/build/wineprefix" "$root/build/e2e/wineprefix"; do
+  if [ -d "$prefix" ]; then
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  fi
+done
 
 echo
 for line in "${counts[@]}"; do echo "   $line"; done
 if [ ${#failures[@]} -eq 0 ]; then
-  echo "test.sh: ALL PASSED (native and windows)"
+  echo "test.sh: ALL PASSED (native, windows and window e2e)"
   exit 0
 fi
 printf -v joined '%s, ' "${failures[@]}"

@@ -368,6 +368,21 @@ TEST(SelectBlitter, UnnormalisedDepthsPickTheSameRows) {
   EXPECT_EQ(SelectBlitter(16, 1), kPortableBlitters[1].rgb32.to16);
 }
 
+TEST(SelectBlitter, VectorFamilyOnlyWithTheVectorUnitAndRowsShownOnce) {
+  for (int32_t depth : {4, 16, 32}) {
+    BlitScreen s(8, 2, depth, 1, true);
+    EXPECT_EQ(SelectBlitter(24, 1), FamilyCell(VectorBlitters()[1], depth, 24));
+    s.context().line_multiplier = 2;
+    EXPECT_EQ(SelectBlitter(24, 1), FamilyCell(kPortableBlitters[1], depth, 24));
+    s.context().line_multiplier = 1;
+    s.SetVector(false);
+    EXPECT_EQ(SelectBlitter(24, 1), FamilyCell(kPortableBlitters[1], depth, 24));
+  }
+#if defined(__x86_64__) || defined(_M_X64)
+  EXPECT_NE(VectorBlitters(), kPortableBlitters);
+#endif
+}
+
 TEST(SelectBlitter, SameFormatsAreAPlainCopyInEitherFamily) {
   for (bool vector : {false, true}) {
     for (int32_t depth : {1, 2, 4, 8}) {

@@ -115,6 +115,15 @@ __m128i SwapRedBlue(__m128i c) {
   return _mm_or_si128(_mm_or_si128(g, b), r);
 }
 
+int32_t SwapLanes(uint8_t* d, const uint8_t* s, int32_t w) {
+  int32_t x = 0;
+  for (; x + 8 <= w; x += 8, s += 32, d += 32) {
+    Store(d, SwapRedBlue(Load(s)));
+    Store(d + 16, SwapRedBlue(Load(s + 16)));
+  }
+  return x;
+}
+
 // Four registers of four 32-bit pixels, each already shuffled to 12 bytes in its
 // low part, stored as 48 consecutive bytes.
 TAVREL_TARGET("ssse3")
@@ -216,12 +225,7 @@ void Rgb32To24O1Ssse3(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables&
   Finish<4, 3>(blit_portable::Rgb32To24O1, Rgb32To24Lanes<true>(d, s, w), d, s, w, t);
 }
 void Rgb32To32O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  int32_t x = 0;
-  for (; x + 8 <= w; x += 8, s += 32, d += 32) {
-    Store(d, SwapRedBlue(Load(s)));
-    Store(d + 16, SwapRedBlue(Load(s + 16)));
-  }
-  Finish<4, 4>(blit_portable::Rgb32To32O1, x, d - x * 4, s - x * 4, w, t);
+  Finish<4, 4>(blit_portable::Rgb32To32O1, SwapLanes(d, s, w), d, s, w, t);
 }
 
 }  // namespace blit_vector

@@ -32,7 +32,7 @@ bool Cpuid(uint32_t leaf, uint32_t subleaf, CpuidRegs* r) {
         static_cast<uint32_t>(regs[2]), static_cast<uint32_t>(regs[3])};
   return true;
 #else
-  if (__get_cpuid_max(0, nullptr) < leaf) return false;
+  if (static_cast<uint32_t>(__get_cpuid_max(0, nullptr)) < leaf) return false;
   __cpuid_count(leaf, subleaf, r->eax, r->ebx, r->ecx, r->edx);
   return true;
 #endif

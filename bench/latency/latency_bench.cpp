@@ -1,0 +1,96 @@
+// Key-to-screen latency and update rate of the real game under Wine and Xvfb.
+// Each sample is one key sent through XTest (a move digit, or Enter after
+// "COMP (press enter)") and the time until the king's new pixels are on the X
+// screen, seen by polling a 1x1 XGetImage every half millisecond. Games are
+// started again until enough samples are taken; then, while the game waits in
+// its polling loop for a move, pass_rate.exe counts its update passes.
+//   latency_bench [SAMPLES]      (default 240)
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "game_session.h"
+
+using namespace e2e;
+
+namespace {
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  size_t i = static_cast<size_t>(p * (v.size() - 1) + 0.5);
+  return v[std::min(i, v.size() - 1)];
+}
+
+// A legal move that does not win at once, so that the game goes on.
+std::string NextKey(Square from) {
+  for (const char* key : {"2", "1", "3"}) {
+    auto to = MoveByKey(from, key);
+    if (to && !(*to == Square{1, 1})) return key;
+  }
+  return "";
+}
+
+bool Ended(GameSession& game, const char* key) {
+  auto status = game.Finish(key);
+  if (status == std::optional<int>(0)) return true;
+  std::fprintf(stderr, "latency_bench: the game did not end with status 0 after %s\n", key);
+  return false;
+}
+
+// Plays one game to its end or until enough samples; false on a fault.
+bool PlayOne(std::vector<double>& samples, size_t wanted) {
+  GameSession game;
+  if (!game.Ready()) {
+    std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
+    return false;
+  }
+  // On (1, 1) the computer has won before any move.
+  if (game.king() == Square{1, 1}) return Ended(game, "Return");
+  while (samples.size() < wanted) {
+    const std::string key = NextKey(game.king());
+    if (key.empty()) break;
+    double ms = 0;
+    const Square from = game.king(), to = *MoveByKey(from, key);
+    if (!game.TimedKey(key, to, &ms)) {
+      std::fprintf(stderr, "latency_bench: key %s did not move the king from (%d, %d) to (%d, %d)\n",
+                   key.c_str(), from.col, from.row, to.col, to.row);
+      return false;
+    }
+    samples.push_back(ms);
+    if (!game.ComputerTurn(&ms)) {
+      std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
+      return false;
+    }
+    samples.push_back(ms);
+    if (game.king() == Square{1, 1}) return Ended(game, "Return");
+  }
+  if (samples.size() >= wanted) {
+    int status = -1;
+    std::string out = RunWine(E2eEnv::Get().windows_build + "/tests/e2e/pass_rate.exe",
+                              {"kvgfxclass_tavrel", "5"}, &status);
+    std::printf("%s", out.c_str());
+    if (status != 0) {
+      std::fprintf(stderr, "latency_bench: pass_rate.exe failed with status %d\n", status);
+      return false;
+    }
+  }
+  return Ended(game, "Escape");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const size_t wanted = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 240;
+  std::vector<double> samples;
+  int games = 0;
+  while (samples.size() < wanted) {
+    if (!PlayOne(samples, wanted)) return 1;
+    ++games;
+  }
+  std::printf("key_to_pixels_ms samples %zu games %d p50 %.2f p90 %.2f p99 %.2f max %.2f\n",
+              samples.size(), games, Percentile(samples, 0.5), Percentile(samples, 0.9),
+              Percentile(samples, 0.99), Percentile(samples, 1.0));
+  return 0;
+}

@@ -1,0 +1,96 @@
+// The window on the X screen (see game_window.h).
+#include "game_window.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "tests/e2e/tools/x11_probe.h"
+
+extern char** environ;
+
+namespace e2e {
+
+std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
+  int status = -1;
+  std::string out =
+      RunWine(E2eEnv::Get().windows_build + "/tests/e2e/window_query.exe", {class_name}, &status);
+  if (status != 0) return std::nullopt;
+  std::istringstream in(out);
+  WindowInfo w;
+  int visible = 0;
+  if (!(in >> w.title >> w.client_w >> w.client_h >> w.screen_x >> w.screen_y >> visible))
+    return std::nullopt;
+  w.visible = visible != 0;
+  return w;
+}
+
+int Xdotool(const std::vector<std::string>& args, std::string* out) {
+  std::string cmd = "xdotool";
+  for (const auto& a : args) cmd += " '" + a + "'";
+  FILE* p = popen(cmd.c_str(), "r");
+  if (p == nullptr) return -1;
+  char buf[256];
+  std::string text;
+  while (fgets(buf, sizeof buf, p)) text += buf;
+  int raw = pclose(p);
+  if (out) *out = text;
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+GameWindow::GameWindow() : display_(ProbeOpen()) {}
+
+GameWindow::~GameWindow() {
+  if (display_) XCloseDisplay(display_);
+}
+
+bool GameWindow::Find(const std::string& class_name, const std::string& title, Millis limit) {
+  if (display_ == nullptr) return false;
+  bool found = WaitFor(
+      [&] {
+        auto w = QueryWindow(class_name);
+        if (!w || !w->visible) return false;
+        info_ = *w;
+        return true;
+      },
+      limit, Millis(50));
+  if (!found) return false;
+  WaitFor([&] { return (xwindow_ = ProbeFindWindow(display_, title.c_str())) != 0; }, Millis(5000));
+  return true;
+}
+
+void GameWindow::Focus() {
+  if (xwindow_ != 0) Xdotool({"windowfocus", std::to_string(xwindow_)});
+  // A click in the bottom-right corner of the client area, clear of the board.
+  ProbeClick(display_, info_.screen_x + info_.client_w - 2, info_.screen_y + info_.client_h - 2);
+}
+
+void GameWindow::Key(const std::string& key) { Xdotool({"key", key}); }
+
+void GameWindow::FastKey(const std::string& key) { ProbeKey(display_, key.c_str()); }
+
+void GameWindow::CloseBox() {
+  if (xwindow_ != 0) ProbeCloseRequest(display_, xwindow_);
+}
+
+Shot GameWindow::Grab(int x, int y, int w, int h) {
+  Shot s;
+  s.px.resize(static_cast<size_t>(w) * h);
+  if (ProbeGrab(display_, info_.screen_x + x, info_.screen_y + y, w, h, s.px.data()) == 0) {
+    s.w = w;
+    s.h = h;
+  }
+  return s;
+}
+
+uint32_t GameWindow::Pixel(int x, int y) {
+  return ProbePixel(display_, info_.screen_x + x, info_.screen_y + y);
+}
+
+bool GameWindow::WaitPixel(int x, int y, uint32_t rgb, Millis limit) {
+  return WaitFor([&] { return Pixel(x, y) == rgb; }, limit, Millis(2));
+}
+
+}  // namespace e2e

@@ -1,0 +1,66 @@
+// The program's window on the X screen as a player meets it: found through
+// Wine (class name, title, client area on the screen) and through X (its
+// window), given the focus, fed keys, closed with the close box, and read back
+// pixel by pixel.
+#pragma once
+#include <X11/Xlib.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "wine_process.h"
+
+namespace e2e {
+
+struct WindowInfo {
+  std::string title;
+  int client_w = 0, client_h = 0;
+  int screen_x = 0, screen_y = 0;  // client area's top-left corner on the X screen
+  bool visible = false;
+};
+
+// Asks Wine for the window of a class; nothing when there is none.
+std::optional<WindowInfo> QueryWindow(const std::string& class_name);
+
+// Runs xdotool with the arguments; its exit status.
+int Xdotool(const std::vector<std::string>& args, std::string* out = nullptr);
+
+// A picture of the client area: 0xRRGGBB per pixel.
+struct Shot {
+  int w = 0, h = 0;
+  std::vector<uint32_t> px;
+  uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
+  bool Ok() const { return w > 0; }
+};
+
+class GameWindow {
+ public:
+  GameWindow();
+  ~GameWindow();
+  // Waits for the window of the class to be shown and records where it is.
+  bool Find(const std::string& class_name, const std::string& title, Millis limit);
+  const WindowInfo& Info() const { return info_; }
+  Window XWindow() const { return xwindow_; }
+  // Gives the window the keyboard focus (xdotool windowfocus, then a click on
+  // its client area as a player would).
+  void Focus();
+  // Presses a key with xdotool ("1", "Return", "alt+Return").
+  void Key(const std::string& key);
+  // The same through XTest in this process: quick, for long key runs.
+  void FastKey(const std::string& key);
+  void CloseBox();
+  Shot Grab(int x = 0, int y = 0, int w = 640, int h = 480);
+  uint32_t Pixel(int x, int y);
+  // Waits until pixel (x, y) of the client area has the colour.
+  bool WaitPixel(int x, int y, uint32_t rgb, Millis limit);
+  Display* display() { return display_; }
+
+ private:
+  Display* display_ = nullptr;
+  Window xwindow_ = 0;
+  WindowInfo info_;
+};
+
+}  // namespace e2e

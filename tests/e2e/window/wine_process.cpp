@@ -1,0 +1,130 @@
+// Windows programs under Wine for the native end-to-end tests (see wine_process.h).
+#include "wine_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& done, Millis limit, Millis step) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return done();
+    std::this_thread::sleep_for(step);
+  }
+  return true;
+}
+
+const E2eEnv& E2eEnv::Get() {
+  static const E2eEnv env = [] {
+    E2eEnv e;
+    const char* build = std::getenv("TAVREL_WINDOWS_BUILD");
+    const char* work = std::getenv("TAVREL_E2E_WORK");
+    e.windows_build = build ? build : "build/windows";
+    e.work_dir = work ? work : "/tmp";
+    return e;
+  }();
+  return env;
+}
+
+namespace {
+
+std::string NextOutputPath() {
+  static std::atomic<int> counter{0};
+  return E2eEnv::Get().work_dir + "/wine-" + std::to_string(getpid()) + "-" +
+         std::to_string(counter++) + ".out";
+}
+
+}  // namespace
+
+WineProcess::WineProcess(const std::string& exe, const std::vector<std::string>& args,
+                         bool with_stdin)
+    : out_path_(NextOutputPath()) {
+  std::vector<std::string> argv_s = {"wine", exe};
+  argv_s.insert(argv_s.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : argv_s) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  int pipe_fds[2] = {-1, -1};
+  if (with_stdin && pipe(pipe_fds) == 0) {
+    posix_spawn_file_actions_adddup2(&actions, pipe_fds[0], 0);
+    posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
+    stdin_fd_ = pipe_fds[1];
+    fcntl(stdin_fd_, F_SETFD, FD_CLOEXEC);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  }
+  posix_spawn_file_actions_addopen(&actions, 1, out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, (out_path_ + ".err").c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (posix_spawnp(&pid_, "wine", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  if (pipe_fds[0] >= 0) close(pipe_fds[0]);
+}
+
+WineProcess::~WineProcess() {
+  Kill();
+  if (stdin_fd_ >= 0) close(stdin_fd_);
+  unlink(out_path_.c_str());
+  unlink((out_path_ + ".err").c_str());
+}
+
+std::string WineProcess::Output() const {
+  std::ifstream in(out_path_, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool WineProcess::WaitOutput(const std::string& text, Millis limit) const {
+  return WaitFor([&] { return Output().find(text) != std::string::npos; }, limit);
+}
+
+void WineProcess::Send(const std::string& line) {
+  if (stdin_fd_ < 0) return;
+  std::string data = line + "\n";
+  ssize_t ignored = write(stdin_fd_, data.data(), data.size());
+  (void)ignored;
+}
+
+bool WineProcess::Running() {
+  if (pid_ <= 0 || status_) return false;
+  int raw = 0;
+  if (waitpid(pid_, &raw, WNOHANG) != pid_) return true;
+  status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  return false;
+}
+
+std::optional<int> WineProcess::WaitExit(Millis limit) {
+  WaitFor([&] { return !Running(); }, limit, Millis(5));
+  return status_;
+}
+
+void WineProcess::Kill() {
+  if (!Running()) return;
+  kill(pid_, SIGKILL);
+  WaitExit(Millis(5000));
+}
+
+std::string RunWine(const std::string& exe, const std::vector<std::string>& args, int* status) {
+  WineProcess p(exe, args);
+  auto code = p.WaitExit(Millis(30000));
+  if (status) *status = code.value_or(-1);
+  return p.Output();
+}
+
+}  // namespace e2e

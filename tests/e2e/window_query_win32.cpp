@@ -1,0 +1,29 @@
+// Asks Wine itself where a program's window is: finds it by class name and
+// prints one line "TITLE CLIENT_W CLIENT_H SCREEN_X SCREEN_Y VISIBLE", the client
+// area's size and its top-left corner on the X screen. Exit status 1 (and the
+// line "none") when no such window exists.
+//   window_query CLASS_NAME
+#include <windows.h>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: window_query CLASS_NAME\n");
+    return 2;
+  }
+  HWND window = FindWindowA(argv[1], nullptr);
+  if (window == nullptr) {
+    std::printf("none\n");
+    return 1;
+  }
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  std::printf("%s %ld %ld %ld %ld %d\n", title[0] ? title : "-", client.right - client.left,
+              client.bottom - client.top, origin.x, origin.y, IsWindowVisible(window) ? 1 : 0);
+  return 0;
+}
