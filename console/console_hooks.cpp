@@ -1,6 +1,7 @@
 // The console hook table and the dispatch operations that read it at every call.
 #include "console/console.h"
 #include "console/text_console.h"
+#include "console/stdin_line.h"
 
 ConsoleHooks g_console_hooks = {};
 
@@ -72,4 +73,4 @@ char* ReadLine(char* buffer, int32_t size, FILE* stream) {
   return ConsoleReadLine(buffer, size);
 }
 
-char* ConsoleReadLine(char* buffer, int32_t size) { return std::fgets(buffer, size, stdin); }
+char* ConsoleReadLine(char* buffer, int32_t size) { return ReadStandardInputLine(buffer, size); }

@@ -95,4 +95,13 @@ TEST(WindowGeometry, PassPauseKeepsTenMillisecondPeriod) {
   EXPECT_EQ(due, 1010000);
 }
 
+TEST(WindowGeometry, FollowUpPassComesEarlyThenPeriodResumes) {
+  int64_t due = 1000000;
+  EXPECT_EQ(FollowUpPauseMs(1000300, &due), 2);
+  EXPECT_EQ(due, 1002300);
+  // The pass after the early one is a whole period later, not a catch-up.
+  EXPECT_EQ(PassPauseMs(1002500, &due), 10);
+  EXPECT_EQ(due, 1012300);
+}
+
 }  // namespace

@@ -74,11 +74,20 @@ constexpr BlitFamily VbmiFamily(bool red_low) {
 }
 const BlitFamily kVbmiBlitters[2] = {VbmiFamily(false), VbmiFamily(true)};
 
+// mingw-w64's GCC cannot align the stack beyond 16 bytes, so a 32- or 64-byte
+// register spilled by a wide kernel could fault in the Windows build; there the
+// 16-byte levels serve.
+#if defined(__MINGW32__) && !defined(__clang__)
+constexpr bool kWideVectorsSafe = false;
+#else
+constexpr bool kWideVectorsSafe = true;
+#endif
+
 const BlitFamilyLevel* Levels() {
   const CpuFeatures& cpu = DetectCpuFeatures();
   static const BlitFamilyLevel levels[] = {
-      {"avx512vbmi", kVbmiBlitters, cpu.avx512vbmi && cpu.avx2},
-      {"avx2", kAvx2Blitters, cpu.avx2},
+      {"avx512vbmi", kVbmiBlitters, kWideVectorsSafe && cpu.avx512vbmi && cpu.avx2},
+      {"avx2", kAvx2Blitters, kWideVectorsSafe && cpu.avx2},
       {"ssse3", kSsse3Blitters, cpu.ssse3},
       {"sse2", kSse2Blitters, cpu.sse2},
   };

@@ -58,3 +58,8 @@ int32_t PassPauseMs(int64_t now_us, int64_t* due_us) {
   const int64_t ms = (*due_us - now_us + 500) / 1000;
   return ms > 0 ? static_cast<int32_t>(ms) : 1;
 }
+
+int32_t FollowUpPauseMs(int64_t now_us, int64_t* due_us) {
+  *due_us = now_us + kFollowUpPassUs;
+  return static_cast<int32_t>(kFollowUpPassUs / 1000);
+}

@@ -31,3 +31,10 @@ int32_t WheelStep(int64_t wparam);
 // period behind starts afresh instead of catching up in a burst.
 constexpr int64_t kPassPeriodUs = 10000;
 int32_t PassPauseMs(int64_t now_us, int64_t* due_us);
+
+// After a pass whose message pump queued a key, the program's answer (a redrawn
+// king, say) is usually drawn within microseconds; an early pass shows it then
+// instead of up to a whole period later. Moves the due time to that early pass
+// and returns its pause in milliseconds; the regular period resumes after it.
+constexpr int64_t kFollowUpPassUs = 2000;
+int32_t FollowUpPauseMs(int64_t now_us, int64_t* due_us);

@@ -52,7 +52,9 @@ void OnSysKeyDown(WPARAM wparam, LPARAM lparam) {
 
 void OnKeyDown(WPARAM wparam, LPARAM lparam) {
   int32_t code = KeyCodeFromKeyDown(wparam, lparam);
-  if (code) KeyQueuePut(code);
+  if (!code) return;
+  KeyQueuePut(code);
+  WindowNoteKeyQueued();
 }
 
 bool IsMouseButton(UINT m) {
@@ -77,6 +79,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       break;
     case WM_CLOSE:
       KeyQueuePut(kKeyClose);  // the program decides; the window stays
+      WindowNoteKeyQueued();
       return 0;
     case WM_PAINT:
       if (g_window.paint) g_window.paint();

@@ -81,6 +81,10 @@ HWND WindowCreateCentred(DWORD style);
 // frame_step (called under the display lock) until running is cleared.
 void WindowRunUpdateThread(void* ready_event, void (*frame_step)());
 
+// Called by the window procedure when it queued a key: the next pass comes
+// early, so that the program's answer to the key reaches the window sooner.
+void WindowNoteKeyQueued();
+
 // Passes completed by the update thread since the process started (for tests and
 // measurements).
 LONG WindowPassCount();

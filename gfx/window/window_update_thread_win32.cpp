@@ -7,6 +7,7 @@
 namespace {
 
 volatile LONG g_pass_count = 0;
+bool g_key_queued_in_pass = false;  // update thread only (the window procedure)
 
 int64_t NowMicroseconds() {
   static LARGE_INTEGER frequency = [] {
@@ -21,10 +22,15 @@ int64_t NowMicroseconds() {
 }
 
 void SleepUntilNextPass(int64_t* due_us) {
-  Sleep(static_cast<DWORD>(PassPauseMs(NowMicroseconds(), due_us)));
+  const int64_t now = NowMicroseconds();
+  const int32_t ms = g_key_queued_in_pass ? FollowUpPauseMs(now, due_us) : PassPauseMs(now, due_us);
+  g_key_queued_in_pass = false;
+  Sleep(static_cast<DWORD>(ms));
 }
 
 }  // namespace
+
+void WindowNoteKeyQueued() { g_key_queued_in_pass = true; }
 
 LONG WindowPassCount() { return InterlockedCompareExchange(&g_pass_count, 0, 0); }
 

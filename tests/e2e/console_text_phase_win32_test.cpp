@@ -240,6 +240,26 @@ TEST_F(ConsoleOptions, EndOfInputAtTheQuestionReturnsToTheMenu) {
   ExpectExitStatusZero();
 }
 
+TEST_F(ConsoleOptions, AfterEndOfInputALaterVisitAsksAndWaitsAgain) {
+  StartGame();
+  OpenOptions();
+  ASSERT_TRUE(session.TypeLine("\x1A"));  // Ctrl+Z, then Enter
+  ExpectFreshMenu();
+  OpenOptions();
+  ASSERT_TRUE(session.TypeLine("1"));
+  ExpectFreshMenu();
+  // Settled now: "2" returns at once and "3" shows the about screen below the menu.
+  ASSERT_TRUE(session.SendChar(L'2'));
+  ASSERT_TRUE(session.SendChar(L'3'));
+  Screen s;
+  WaitForAbout(&s);
+  EXPECT_EQ(s.RowCp866(4), kAboutCp866[0]) << s.Dump();
+  ASSERT_TRUE(session.SendChar(L'x'));
+  ExpectFreshMenu();
+  ASSERT_TRUE(session.SendChar(L'4'));
+  ExpectExitStatusZero();
+}
+
 TEST_F(ConsoleOptions, ClosedInputMakesTheQuestionGiveUpInsteadOfRepeating) {
   StartGame(StandardInput::kClosedPipe);
   ASSERT_TRUE(session.SendChar(L'2'));
