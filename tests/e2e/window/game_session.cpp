@@ -33,7 +33,17 @@ GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu) : driv
   if (at_menu) at_menu(*driver_);
   driver_->Key("1");
   if (!window_.Find("kvgfxclass_tavrel", "tavrel", Millis(20000))) {
-    Fail("no window of class kvgfxclass_tavrel after \"1\" in the menu");
+    auto status = driver_->WaitExit(Millis(0));
+    std::string console;
+    for (const auto& row : driver_->Screen()) {
+      std::string text;
+      for (const ConsoleCell& c : row) text += c.ch < 128 ? static_cast<char>(c.ch) : '?';
+      while (!text.empty() && text.back() == ' ') text.pop_back();
+      if (!text.empty()) console += "\n  | " + text;
+    }
+    Fail("no window of class kvgfxclass_tavrel after \"1\" in the menu; the game " +
+         (status ? "ended with status " + std::to_string(*status) : std::string("still runs")) +
+         "; the console shows:" + console);
     return;
   }
   window_.Focus();
@@ -204,9 +214,12 @@ namespace e2e {
 std::unique_ptr<GameSession> StartGameWhere(const std::function<bool(Square)>& wanted, int tries,
                                             std::string* why) {
   for (int i = 0; i < tries; ++i) {
+    // The game seeds its start square with the clock's seconds: a game
+    // started within the same second would repeat the last square.
+    const time_t second = time(nullptr);
     auto game = std::make_unique<GameSession>();
     if (!game->Ready()) {
-      *why = game->Failure();
+      *why = "game " + std::to_string(i + 1) + ": " + game->Failure();
       return nullptr;
     }
     if (wanted(game->king())) return game;
@@ -217,6 +230,7 @@ std::unique_ptr<GameSession> StartGameWhere(const std::function<bool(Square)>& w
                  : "Escape did not end the game with status 0";
       return nullptr;
     }
+    WaitFor([&] { return time(nullptr) != second; }, Millis(1100), Millis(20));
   }
   *why = "no fitting start square in " + std::to_string(tries) + " games";
   return nullptr;

@@ -79,6 +79,7 @@ WineProcess::WineProcess(const std::string& exe, const std::vector<std::string>&
 WineProcess::~WineProcess() {
   Kill();
   if (stdin_fd_ >= 0) close(stdin_fd_);
+  if (std::getenv("TAVREL_E2E_KEEP_OUTPUT") != nullptr) return;  // for a look after a failure
   unlink(out_path_.c_str());
   unlink((out_path_ + ".err").c_str());
 }
