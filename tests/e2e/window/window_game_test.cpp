@@ -69,14 +69,20 @@ TEST(GameWindow, OpensA640By480WindowWithTheExactBoardKingAndPrompt) {
 // reply by its parity rule after "COMP (press enter)" and Enter.
 TEST(GameWindow, MovesByDigitsIgnoresIllegalKeysAndCloseAndFollowsTheComputerRule) {
   std::string why_not;
-  // Room for a few moves.
-  auto game = StartGameWhere([](Square k) { return k.col >= 4 || k.row >= 4; }, 10, &why_not);
+  // On the left or bottom edge, so that some digits are illegal at once, and
+  // with room for a few moves.
+  auto game = StartGameWhere(
+      [](Square k) { return (k.col == 1 || k.row == 1) && k.col + k.row >= 4; }, 40, &why_not);
   ASSERT_TRUE(game) << why_not;
+  int illegal_keys = 0;
   const char* keys[] = {"1", "2", "3"};
   for (int round = 0; round < 3 && game->king().col + game->king().row > 3; ++round) {
     const Square from = game->king();
-    for (const char* bad : keys)
-      if (!MoveByKey(from, bad)) game->window().Key(bad);
+    for (const char* bad : keys) {
+      if (MoveByKey(from, bad)) continue;
+      game->window().Key(bad);
+      ++illegal_keys;
+    }
     game->window().CloseBox();
     std::string key;
     for (int i = 0; i < 3 && key.empty(); ++i) {
@@ -94,6 +100,7 @@ TEST(GameWindow, MovesByDigitsIgnoresIllegalKeysAndCloseAndFollowsTheComputerRul
     std::string why;
     ASSERT_TRUE(game->WaitPicture(Millis(3000), &why)) << why;
   }
+  EXPECT_GE(illegal_keys, 2);
   if (game->king() == Square{1, 1}) {
     EXPECT_EQ(game->Finish("Return"), std::optional<int>(0));
   } else {
