@@ -26,13 +26,26 @@ bool WaitFor(const std::function<bool()>& done, Millis limit, Millis step) {
   return true;
 }
 
+namespace {
+
+std::string Setting(const char* name, const char* fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0' ? value : fallback;
+}
+
+}  // namespace
+
 const E2eEnv& E2eEnv::Get() {
   static const E2eEnv env = [] {
     E2eEnv e;
-    const char* build = std::getenv("TAVREL_WINDOWS_BUILD");
-    const char* work = std::getenv("TAVREL_E2E_WORK");
-    e.windows_build = build ? build : "build/windows";
-    e.work_dir = work ? work : "/tmp";
+    e.windows_build = Setting("TAVREL_WINDOWS_BUILD", TAVREL_E2E_DEFAULT_WINDOWS_BUILD);
+    e.work_dir = Setting("TAVREL_E2E_WORK", TAVREL_E2E_DEFAULT_WORK);
+    // Every Wine program of these tests runs in the prefix with the virtual
+    // desktop, never in whatever prefix the caller's environment names.
+    const std::string prefix = Setting("TAVREL_E2E_PREFIX", TAVREL_E2E_DEFAULT_PREFIX);
+    setenv("WINEPREFIX", prefix.c_str(), 1);
+    setenv("WINEDEBUG", "-all", 0);
+    setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 0);
     return e;
   }();
   return env;
