@@ -9,28 +9,10 @@
 #include "gfx/screen.h"
 #include "gfx/text.h"
 #include "gfx/window/display_driver.h"
+#include "support/null_display.h"
 
 namespace {
 
-int32_t Init(const char*, int32_t, int32_t, int32_t, int32_t, int32_t) { return 0; }
-void Nothing() {}
-void SetPalette(int32_t, int32_t, int32_t, int32_t) {}
-
-const DisplayDriver kDriver = {
-    .name = "fuzz",
-    .init = Init,
-    .exit = Nothing,
-    .lock = Nothing,
-    .unlock = Nothing,
-    .set_palette = SetPalette,
-    .wait_vsync = Nothing,
-    .get_mouse = nullptr,
-    .set_mouse = nullptr,
-    .set_title = nullptr,
-    .fetch_modes = nullptr,
-    .flip = nullptr,
-};
-const DisplayDriver* const kDrivers[] = {&kDriver, nullptr};
 
 struct Reader {
   const uint8_t* data;
@@ -91,7 +73,7 @@ void DrawOne(Reader* r) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool ready = (SetDisplayDriverList(kDrivers), true);
+  static const bool ready = (SetDisplayDriverList(NullDisplayList()), true);
   (void)ready;
   Reader r{data, size};
   static const int32_t kModes[][2] = {{12, 0}, {13, 0}, {15, 0}, {18, 16}, {18, 32}, {9, 0}};

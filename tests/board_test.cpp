@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "gfx/screen.h"
 #include "gfx/window/display_driver.h"
+#include "support/null_display.h"
 
 namespace {
 
@@ -137,31 +138,11 @@ void RecordText(const char* bytes, int32_t length, int32_t) {
   g_messages.back().text.append(bytes, static_cast<size_t>(length));
 }
 
-// A display that accepts every screen and shows nothing: the tests read the
-// framebuffer itself.
-int32_t AcceptInit(const char*, int32_t, int32_t, int32_t, int32_t, int32_t) { return 0; }
-void Nothing() {}
-void NoPalette(int32_t, int32_t, int32_t, int32_t) {}
-const DisplayDriver kBoardDisplay{
-    .name = "BoardTest",
-    .init = AcceptInit,
-    .exit = Nothing,
-    .lock = Nothing,
-    .unlock = Nothing,
-    .set_palette = NoPalette,
-    .wait_vsync = Nothing,
-    .get_mouse = nullptr,
-    .set_mouse = nullptr,
-    .set_title = nullptr,
-    .fetch_modes = nullptr,
-    .flip = nullptr,
-};
-const DisplayDriver* const kBoardDisplays[] = {&kBoardDisplay, nullptr};
 
 class TurnLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetDisplayDriverList(kBoardDisplays);
+    SetDisplayDriverList(NullDisplayList());
     first_player = 0;
     BoardSetUp();
     ASSERT_NE(g_screen, nullptr);
