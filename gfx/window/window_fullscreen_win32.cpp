@@ -1,7 +1,5 @@
 // The switch between windowed and fullscreen display (Alt+Enter, maximise). A
 // driver that cannot give the other mode gets its previous window back.
-#include <cstring>
-
 #include "gfx/screen.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -14,8 +12,6 @@ void WindowToggleFullscreen() {
     g_window.create_window();
   }
   PaletteResend();
-  if (g_screen && g_screen->dirty && g_window.height > 0) {
-    std::memset(g_screen->dirty, 0xFF, static_cast<size_t>(g_window.height));
-  }
+  WindowMarkAllRowsDirty();
   g_window.active = kFlagSet;
 }

@@ -11,12 +11,6 @@
 
 namespace {
 
-void MarkAllRowsDirty() {
-  if (g_screen && g_screen->dirty && g_window.height > 0) {
-    std::memset(g_screen->dirty, 0xFF, static_cast<size_t>(g_window.height));
-  }
-}
-
 LRESULT Default(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, m, wp, lp); }
 
 void OnMouseButton(UINT message) {
@@ -39,7 +33,7 @@ void OnActivateApp(WPARAM wparam) {
   g_window.active = static_cast<int32_t>(wparam);
   if (g_screen && g_screen->key_state) std::memset(g_screen->key_state, 0, 128);
   g_mouse_buttons = 0;
-  MarkAllRowsDirty();
+  WindowMarkAllRowsDirty();
 }
 
 void OnSize(WPARAM wparam) {

@@ -85,6 +85,9 @@ void WindowRunUpdateThread(void* ready_event, void (*frame_step)());
 // early, so that the program's answer to the key reaches the window sooner.
 void WindowNoteKeyQueued();
 
+// Flags every display row changed, so the next pass copies the whole picture.
+void WindowMarkAllRowsDirty();
+
 // Passes completed by the update thread since the process started (for tests and
 // measurements).
 LONG WindowPassCount();
