@@ -86,6 +86,24 @@ extern uint8_t* g_rgb16_lookup;  // 2048 bytes while a screen is open
 int32_t ScreenSetMode(int32_t mode, int32_t depth, int32_t page_count, int32_t flags,
                       int32_t refresh_rate);
 void ScreenCloseAtExit();
+
+// The driver operations a program reaches directly. Each returns 0, or 1 (and
+// last error 1) when no screen is open (ScreenSetTitle: for a null title).
+// Waits about one vertical retrace of the display.
+int32_t ScreenWaitVsync();
+// The fullscreen modes of a depth as (width << 16) | height, *count entries;
+// null (and *count 0) when the driver has none. Without an open screen the
+// first driver that can list modes answers. The caller frees the array with
+// ScreenFreeModes (or free).
+int32_t* ScreenFetchModes(int32_t depth, int32_t* count);
+void ScreenFreeModes(int32_t* modes);
+// Sets the window's caption, and the title later screens are opened with
+// (at most 127 characters are kept).
+int32_t ScreenSetTitle(const char* title);
+// Presents the frame an OpenGL screen's program has drawn, handles the
+// window's messages and refreshes the key states; other drivers present by
+// themselves and ignore it.
+int32_t ScreenFlip();
 void PaletteSet(int32_t index, int32_t colour, int32_t green, int32_t blue);
 void PaletteSetEntry(int32_t index, uint32_t colour);
 void PaletteResend();

@@ -585,3 +585,51 @@ TEST_F(ScreenTest, NestedOperationsLockOnce) {
   for (const RecordedCall& c : DriverCalls()) ops.push_back(c.op);
   EXPECT_EQ(ops, (std::vector<std::string>{"lock", "set_palette", "unlock"}));
 }
+
+TEST_F(ScreenTest, DriverCallsReachTheOpenScreensDriverWithoutTheLock) {
+  EXPECT_EQ(ScreenWaitVsync(), 1) << "no screen";
+  EXPECT_EQ(ScreenFlip(), 1);
+  EXPECT_EQ(CountCalls("wait_vsync") + CountCalls("flip"), 0);
+  Open(12);
+  EXPECT_EQ(ScreenWaitVsync(), 0);
+  EXPECT_EQ(ScreenFlip(), 0);
+  EXPECT_EQ(ScreenSetTitle("Board of kings"), 0);
+  ASSERT_EQ(CountCalls("set_title", "DirectX"), 1);
+  EXPECT_EQ(CallsOf("set_title")[0].text, "Board of kings");
+  EXPECT_EQ(CountCalls("wait_vsync", "DirectX"), 1);
+  EXPECT_EQ(CountCalls("flip", "DirectX"), 1);
+  // A caption change is answered by the window's thread: holding the display
+  // lock meanwhile could deadlock against a pass waiting for it.
+  EXPECT_EQ(CountCalls("lock"), 0);
+  EXPECT_EQ(ScreenSetTitle(nullptr), 1);
+}
+
+TEST_F(ScreenTest, FetchModesGivesTheCallerAnArrayAndKeepsLaterTitles) {
+  int32_t count = -1;
+  int32_t* modes = ScreenFetchModes(8, &count);  // no screen: the list answers
+  ASSERT_NE(modes, nullptr);
+  ASSERT_EQ(count, 1);
+  EXPECT_EQ(modes[0], 640 << 16 | 480);
+  ScreenFreeModes(modes);
+  EXPECT_EQ(ScreenFetchModes(32, &count), nullptr);
+  EXPECT_EQ(count, 0);
+  modes = ScreenFetchModes(8, nullptr);  // a null count gets a scratch one
+  EXPECT_NE(modes, nullptr);
+  ScreenFreeModes(modes);
+  Open(13);
+  modes = ScreenFetchModes(8, &count);
+  ASSERT_NE(modes, nullptr);
+  EXPECT_EQ(CallsOf("fetch_modes").back().driver, "DirectX");
+  ScreenFreeModes(modes);
+  // A long title is cut to the buffer; the next screen opens with it.
+  const std::string saved_buffer(g_title_buffer, sizeof g_title_buffer);
+  char* const saved_title = g_title;
+  std::string long_title(300, 'k');
+  EXPECT_EQ(ScreenSetTitle(long_title.c_str()), 0);
+  ClearDriverCalls();
+  ASSERT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 0);
+  ASSERT_FALSE(CallsOf("init").empty());
+  EXPECT_EQ(CallsOf("init").back().text, std::string(127, 'k'));
+  std::memcpy(g_title_buffer, saved_buffer.data(), sizeof g_title_buffer);
+  g_title = saved_title;
+}

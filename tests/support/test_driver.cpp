@@ -1,6 +1,7 @@
 // Recording display drivers for the native tests.
 #include "support/test_driver.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -48,6 +49,17 @@ struct Ops {
   }
   static void SetMouse(int32_t x, int32_t y, int32_t c) { Record(N, "set_mouse", {x, y, c}); }
   static void SetTitle(const char* title) { Record(N, "set_title", {}, title); }
+  // One mode, 640x480, for depth 8 only; the array is the caller's.
+  static int32_t* FetchModes(int32_t depth, int32_t* count) {
+    Record(N, "fetch_modes", {depth});
+    if (depth != 8) return nullptr;
+    int32_t* modes = static_cast<int32_t*>(std::malloc(sizeof(int32_t)));
+    if (!modes) return nullptr;
+    modes[0] = 640 << 16 | 480;
+    *count = 1;
+    return modes;
+  }
+  static void Flip() { Record(N, "flip", {}); }
   static DisplayDriver Make(const char* name) {
     return DisplayDriver{
         .name = name,
@@ -60,8 +72,8 @@ struct Ops {
         .get_mouse = GetMouse,
         .set_mouse = SetMouse,
         .set_title = SetTitle,
-        .fetch_modes = nullptr,
-        .flip = nullptr,
+        .fetch_modes = FetchModes,
+        .flip = Flip,
     };
   }
 };
