@@ -318,3 +318,48 @@ TEST_F(ScreenOnDirectX, FetchModesListsTheDesktopsModesPerDepth) {
 }
 
 }  // namespace
+
+namespace {
+
+int CountWindowsOfClass(const char* class_name) {
+  struct Search {
+    const char* name;
+    int found;
+  } search{class_name, 0};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[160] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, s->name) == 0) ++s->found;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Whichever step of the display's creation fails, the screen opens through GDI
+// and nothing of DirectX stays behind: no second window, no DirectInput.
+TEST_F(ScreenOnDirectX, EveryFailedStepFallsBackToGdiAndLeavesNothing) {
+  for (DxStep step : {DxStep::kLibraries, DxStep::kDirectDraw, DxStep::kDirectInput,
+                      DxStep::kWindow, DxStep::kSurfaces, DxStep::kKeyboard}) {
+    DxFailStepForTests(step);
+    const int32_t result = ScreenSetMode(12, 8, 0, 0, 0);
+    DxFailStepForTests(DxStep::kNone);
+    ASSERT_EQ(result, 0) << static_cast<int>(step);
+    EXPECT_STREQ(g_screen->driver->name, "GDI") << static_cast<int>(step);
+    EXPECT_EQ(CountWindowsOfClass("kvgfxclass_unit_tests"), 1) << static_cast<int>(step);
+    EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr) << static_cast<int>(step);
+    EXPECT_EQ(g_dx.ddraw, nullptr);
+    EXPECT_EQ(g_dx.keyboard, nullptr);
+    EXPECT_EQ(g_dx.primary, nullptr);
+    DrawLine(nullptr, 0.0f, 10.0f, 639.0f, 10.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+    std::string why;
+    EXPECT_TRUE(WaitPicture(&why)) << static_cast<int>(step) << ": " << why;
+    ScreenSetMode(0, 0, 0, 0, 0);
+  }
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  EXPECT_STREQ(g_screen->driver->name, "DirectX") << "the next screen tries DirectX again";
+}
+
+}  // namespace
