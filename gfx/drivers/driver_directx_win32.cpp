@@ -76,13 +76,13 @@ void DxFrameStep() {
 
 int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
                int32_t refresh_rate, int32_t flags) {
-  std::memset(&g_window, 0, sizeof g_window);
-  if (flags & kDisplayOpenGl) return -1;
-  g_window.create_window = DxCreateWindow;
-  g_window.destroy_window = DxDestroyWindow;
-  g_window.paint = DxPaint;
-  g_window.thread_main = DxThreadMain;
-  return WindowOpen(title, width, height, depth, refresh_rate, flags);
+  static constexpr WindowRoutines kRoutines{
+      .create_window = DxCreateWindow,
+      .destroy_window = DxDestroyWindow,
+      .paint = DxPaint,
+      .thread_main = DxThreadMain,
+  };
+  return WindowOpenThreaded(kRoutines, title, width, height, depth, refresh_rate, flags);
 }
 
 int32_t DxCreateWindow() {
