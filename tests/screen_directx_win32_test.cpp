@@ -363,3 +363,58 @@ TEST_F(ScreenOnDirectX, EveryFailedStepFallsBackToGdiAndLeavesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+LRESULT SendToWindow(UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendMessageA(g_window.window, message, wparam, lparam);
+}
+
+void PressAltEnter() { SendToWindow(WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29); }
+
+// Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
+// screen's size with the whole picture, then the window again; switched away
+// from while fullscreen, nothing is converted until the program is back.
+TEST_F(ScreenOnDirectX, AltEnterSwitchesToFullscreenAndBackWithTheWholePicture) {
+  const DEVMODEA desktop = CurrentDisplayMode();
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  const HWND windowed = g_window.window;
+  PressAltEnter();
+  ASSERT_NE(g_window.fullscreen, 0);
+  EXPECT_FALSE(IsWindow(windowed));
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, 640u);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, 480u);
+  EXPECT_TRUE(WaitPicture(&why)) << "fullscreen: " << why;
+
+  SendToWindow(WM_ACTIVATEAPP, FALSE, 0);
+  DrawLine(nullptr, 0.0f, 7.0f, 639.0f, 7.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+  ASSERT_TRUE(WaitForPasses(3));
+  EXPECT_EQ(DirtyRows(), 480) << "switched away: the flags wait for the return";
+  // Switched away from, DirectDraw minimises its window; the user's way back
+  // (the task bar, Alt+Tab) restores and activates it.
+  ShowWindow(g_window.window, SW_RESTORE);
+  SendToWindow(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "back from another program: " << why;
+
+  PressAltEnter();
+  ASSERT_EQ(g_window.fullscreen, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  EXPECT_TRUE(WaitPicture(&why)) << "windowed again: " << why;
+  // The maximise box asks for fullscreen too.
+  SendToWindow(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
+  EXPECT_NE(g_window.fullscreen, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "maximised: " << why;
+  ScreenSetMode(0, 0, 0, 0, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, desktop.dmPelsHeight);
+}
+
+}  // namespace
