@@ -1,5 +1,8 @@
 // The console hook table and the dispatch operations that read it at every call.
+// Those that change what the program shows count as its activity for the pacing
+// of empty key polls.
 #include "console/console.h"
+#include "console/key_poll_pacing.h"
 #include "console/text_console.h"
 #include "console/stdin_line.h"
 
@@ -18,6 +21,7 @@ int32_t KeyWaiting() {
 }
 
 void ClearScreen(int32_t mode) {
+  NoteProgramActivity();
   if (g_console_hooks.clear) {
     g_console_hooks.clear(mode);
     return;
@@ -26,11 +30,13 @@ void ClearScreen(int32_t mode) {
 }
 
 int32_t SetColor(int32_t foreground, int32_t background) {
+  NoteProgramActivity();
   if (g_console_hooks.set_color) return g_console_hooks.set_color(foreground, background);
   return ConsoleSetColor(foreground, background);
 }
 
 int32_t Locate(int32_t row, int32_t column, int32_t visibility) {
+  NoteProgramActivity();
   if (g_console_hooks.locate) return g_console_hooks.locate(row, column, visibility);
   return ConsoleLocate(row, column, visibility);
 }
@@ -60,6 +66,7 @@ void TextSize(int32_t* columns, int32_t* rows) {
 }
 
 void WriteText(const char* bytes, int32_t length, int32_t print_mode) {
+  NoteProgramActivity();
   if (g_console_hooks.write_text) {
     g_console_hooks.write_text(bytes, length, print_mode);
     return;

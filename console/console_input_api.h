@@ -9,6 +9,9 @@ struct ConsoleInputApi {
   bool (*peek)(ConsoleKeyRecord* record);
   // Removes the head record, waiting for one; false when input cannot be read.
   bool (*read)(ConsoleKeyRecord* record);
+  // Waits at most ms milliseconds for a record to arrive; true when one may
+  // have. Null where nothing can arrive (the native build).
+  bool (*wait)(int32_t ms);
 };
 
 extern ConsoleInputApi g_console_input_api;

@@ -12,4 +12,5 @@ bool Read(ConsoleKeyRecord*) { return false; }
 ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
+    .wait = nullptr,  // a terminal gives no records to wait for
 };

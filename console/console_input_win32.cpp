@@ -60,9 +60,16 @@ bool Read(ConsoleKeyRecord* record) {
   return true;
 }
 
+bool Wait(int32_t ms) {
+  HANDLE input = ConsoleInput();
+  if (input == INVALID_HANDLE_VALUE || input == nullptr) return false;
+  return WaitForSingleObject(input, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
+    .wait = Wait,
 };

@@ -7,6 +7,7 @@
 // key typed after it.
 #include "console/console_input_api.h"
 #include "console/console_keys.h"
+#include "console/key_poll_pacing.h"
 #include "console/text_console.h"
 
 namespace {
@@ -52,7 +53,9 @@ int32_t ConsoleGetch() {
 void ConsoleForgetPendingKey() { g_pending_code = -1; }
 
 KeyString* ConsoleReadKey() {
-  if (!ConsoleKbhit()) return RtSharedEmpty();
+  if (!ConsoleKbhit() && !(PaceEmptyPoll(g_console_input_api.wait) && ConsoleKbhit())) {
+    return RtSharedEmpty();
+  }
   uint8_t bytes[2] = {255, 0};
   if (g_pending_code >= 0) {
     bytes[1] = static_cast<uint8_t>(ConsoleGetch());

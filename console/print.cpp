@@ -59,8 +59,10 @@ void SetConsolePrintColumn(int32_t column) {
 void PrintToConsole(const char* bytes, uint32_t length, int32_t print_mode) {
   int32_t width = 0;
   TextSize(&width, nullptr);
-  WriteText(bytes, static_cast<int32_t>(length), print_mode);
+  // The record is made from the cursor before the write: made after it, the
+  // cursor would already count this text and the length would be added again.
   ConsoleRecord* record = ConsoleColumnRecord();
+  WriteText(bytes, static_cast<int32_t>(length), print_mode);
   record->print_column = ColumnAfter(record->print_column, bytes, length, static_cast<uint32_t>(width));
 }
 

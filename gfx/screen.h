@@ -115,3 +115,6 @@ void SelectPixelOps();
 // whether this call took the lock, to be handed to ScreenUnlock.
 bool ScreenLock();
 void ScreenUnlock(bool took);
+// The same for operations that only read (the key queue, key states): they do
+// not count as the program showing something (console/key_poll_pacing.h).
+void ScreenUnlockAfterRead(bool took);

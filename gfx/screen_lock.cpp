@@ -1,6 +1,7 @@
 // The screen-lock convention: the outermost operation that touches state shared
 // with the driver's update thread takes the display lock, nested ones find the
 // screen_locked bit set and leave the lock alone.
+#include "console/key_poll_pacing.h"
 #include "gfx/screen.h"
 
 bool ScreenLock() {
@@ -11,9 +12,16 @@ bool ScreenLock() {
   return true;
 }
 
-void ScreenUnlock(bool took) {
+void ScreenUnlockAfterRead(bool took) {
   ScreenContext* s = g_screen;
   if (!took || !s) return;
   s->state_flags &= ~kStateScreenLocked;
   if (s->driver && s->driver->unlock) s->driver->unlock();
+}
+
+// Whatever the program did under the lock may have changed what it shows: its
+// key polls are not paced while it does so.
+void ScreenUnlock(bool took) {
+  if (took) NoteProgramActivity();
+  ScreenUnlockAfterRead(took);
 }

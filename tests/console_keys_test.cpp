@@ -7,6 +7,7 @@
 
 #include "console/console.h"
 #include "console/console_keys.h"
+#include "console/key_poll_pacing.h"
 #include "console/key_translate.h"
 #include "console/print.h"
 #include "console/text_console.h"
@@ -96,6 +97,31 @@ TEST_F(TextKeys, ReadKeyNeverWaitsAndSeesALoneKeyDownAtOnce) {
   EXPECT_EQ(Take(ConsoleReadKey()), "1");
   EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
   EXPECT_EQ(RtTempInUse(), before);
+}
+
+// A program that only polls comes to sleep in ReadKey, and is woken by the key;
+// one that shows something between polls is never made to wait.
+TEST_F(TextKeys, TightPollingSleepsUntilInputWhileActivityBetweenPollsNeverWaits) {
+  for (int i = 0; i < kQuietPollsBeforeWaiting + 1; ++i) {
+    EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  }
+  // Quiet polls return at once until the threshold, then each one waits.
+  EXPECT_EQ(keys.waits, (std::vector<int32_t>{kPacedPollWaitMs, kPacedPollWaitMs}));
+
+  keys.on_wait = [this] { keys.Type('7'); };
+  EXPECT_EQ(Take(ConsoleReadKey()), "7") << "the key that ended the wait comes from that poll";
+  keys.on_wait = nullptr;
+  keys.waits.clear();
+
+  keys.Type('8');
+  EXPECT_EQ(Take(ConsoleReadKey()), "8");
+  EXPECT_TRUE(keys.waits.empty()) << "a waiting key is returned at once";
+
+  for (int i = 0; i < 20; ++i) {
+    NoteProgramActivity();  // an animation's frame
+    EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  }
+  EXPECT_TRUE(keys.waits.empty());
 }
 
 TEST_F(TextKeys, ExtendedKeysBecomeTwoByteKeyStrings) {

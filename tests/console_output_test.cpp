@@ -35,6 +35,17 @@ TEST_F(ConsoleOutput, ZoneStepsPadToTheNextFourteenColumnZone) {
   EXPECT_EQ(ConsolePrintColumn(), 42);
 }
 
+// The first print, before any locate, must count its text once: the record is
+// taken from the cursor as it was before the text moved it.
+TEST_F(ConsoleOutput, FirstPrintFromColumnOneCountsItsTextOnceAndTheZoneStepFollows) {
+  PrintCString(0, "abc", 0);
+  EXPECT_EQ(ConsolePrintColumn(), 3);
+  PrintCString(0, "", kPrintNextZone);
+  EXPECT_EQ(console.written, "abc" + std::string(11, ' '));
+  EXPECT_EQ(ConsolePrintColumn(), 14);
+  EXPECT_EQ(console.cursor_x, 14);
+}
+
 TEST_F(ConsoleOutput, ZoneStepPastTheLastFullZoneBecomesANewline) {
   // From zero-based column 56 the next zone would start at 71, past 80 - 14.
   SetConsolePrintColumn(56);

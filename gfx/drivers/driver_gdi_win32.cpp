@@ -65,7 +65,7 @@ void ApplyPalette() {
   InterlockedExchange(&g_window.palette_changed, 0);
 }
 
-// Copies rows first..last in one call, clean rows between them included.
+// Copies display rows first..last in one call, clean rows between them included.
 void TransferRows(HDC dc, int32_t first, int32_t last) {
   const void* source;
   if (g_window.depth == 16) {
@@ -78,6 +78,19 @@ void TransferRows(HDC dc, int32_t first, int32_t last) {
   DWORD rows = static_cast<DWORD>(last - first + 1);
   SetDIBitsToDevice(dc, 0, first, static_cast<DWORD>(g_window.width), rows, 0, 0, 0, rows,
                     source, g_dib_info, DIB_RGB_COLORS);
+}
+
+// With a line multiplier the display has more rows than the page: each display
+// row is sent alone from the page row it shows, so nothing past the page is read.
+void TransferMultipliedRows(HDC dc, int32_t first, int32_t last) {
+  const int32_t multiplier = g_screen->line_multiplier;
+  for (int32_t k = first; k <= last; ++k) {
+    if (!g_screen->dirty[k]) continue;
+    const uint8_t* source =
+        g_screen->visible_page + static_cast<size_t>(k / multiplier) * g_screen->pitch;
+    SetDIBitsToDevice(dc, 0, k, static_cast<DWORD>(g_window.width), 1, 0, 0, 0, 1, source,
+                      g_dib_info, DIB_RGB_COLORS);
+  }
 }
 
 void RefreshKeyState() {
@@ -100,7 +113,11 @@ void GdiFrameStep() {
     HDC dc = GetDC(g_window.window);
     int32_t first = 0, last = 0;
     if (dc && FindDirtySpan(g_screen->dirty, g_window.height, &first, &last)) {
-      TransferRows(dc, first, last);
+      if (g_screen->line_multiplier > 1) {
+        TransferMultipliedRows(dc, first, last);
+      } else {
+        TransferRows(dc, first, last);
+      }
     }
     if (dc) ReleaseDC(g_window.window, dc);
     std::memset(g_screen->dirty, 0, static_cast<size_t>(g_window.height));
@@ -146,10 +163,6 @@ void GdiDestroyWindow() {
   g_window.window = nullptr;
 }
 
-void GdiPaint() {
-  if (g_screen && g_screen->dirty && g_screen->height > 0) {
-    std::memset(g_screen->dirty, 0xFF, static_cast<size_t>(g_screen->height));
-  }
-}
+void GdiPaint() { WindowMarkAllRowsDirty(); }
 
 void GdiThreadMain(void* ready_event) { WindowRunUpdateThread(ready_event, GdiFrameStep); }

@@ -1,8 +1,10 @@
 // The key operations of the console hook table while a graphics screen is open:
 // codes come out of the window's key queue, extended keys as 255 and a scan code.
+#include "console/key_poll_pacing.h"
 #include "console/services.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
+#include "gfx/window/time_slice.h"
 
 namespace {
 // Gives the update thread time to pump new key messages between looks.
@@ -11,7 +13,8 @@ constexpr int32_t kWaitKeyPauseMs = 20;
 
 RtString* GfxReadKey() {
   if (!g_screen) return RtSharedEmpty();
-  const int32_t code = KeyQueueTake();
+  int32_t code = KeyQueueTake();
+  if (code == 0 && PaceEmptyPoll(WaitForKeyQueued)) code = KeyQueueTake();
   if (code == 0) return RtSharedEmpty();
   if (code < kKeySpecialFirst) {
     const uint8_t byte = static_cast<uint8_t>(code);
@@ -37,6 +40,6 @@ int32_t GfxKeyIsDown(int32_t scan_code) {
   if (!g_screen || scan_code < 0 || scan_code > 127) return 0;
   const bool took = ScreenLock();
   const int32_t down = static_cast<int8_t>(g_screen->key_state[scan_code]);
-  ScreenUnlock(took);
+  ScreenUnlockAfterRead(took);
   return down;
 }

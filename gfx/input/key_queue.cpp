@@ -17,6 +17,7 @@ void KeyQueuePut(int32_t code) {
   g_keys[g_key_tail] = code;
   g_key_tail = (g_key_tail + 1) % kQueueSlots;
   if (g_key_tail == g_key_head) g_key_head = (g_key_head + 1) % kQueueSlots;
+  SignalKeyQueued();
 }
 
 int32_t KeyQueueTake() {
@@ -26,7 +27,7 @@ int32_t KeyQueueTake() {
     code = g_keys[g_key_head];
     g_key_head = (g_key_head + 1) % kQueueSlots;
   }
-  ScreenUnlock(took);
+  ScreenUnlockAfterRead(took);
   // A program polling for keys would otherwise take the lock straight back and
   // starve the update thread.
   if (code == 0) YieldTimeSlice();
@@ -36,6 +37,6 @@ int32_t KeyQueueTake() {
 bool KeyQueueHasCode() {
   const bool took = ScreenLock();
   const bool waiting = g_key_head != g_key_tail;
-  ScreenUnlock(took);
+  ScreenUnlockAfterRead(took);
   return waiting;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "console/console_keys.h"
+#include "console/key_poll_pacing.h"
 
 FakeKeys* FakeKeys::current_ = nullptr;
 FakeLines* FakeLines::current_ = nullptr;
@@ -22,8 +23,9 @@ ConsoleKeyRecord KeyRecord(bool down, uint16_t scan, uint8_t ch, uint32_t state)
 
 FakeKeys::FakeKeys() : saved_(g_console_input_api) {
   current_ = this;
-  g_console_input_api = ConsoleInputApi{.peek = Peek, .read = Read};
+  g_console_input_api = ConsoleInputApi{.peek = Peek, .read = Read, .wait = Wait};
   ConsoleForgetPendingKey();
+  ResetKeyPollPacing();
 }
 
 FakeKeys::~FakeKeys() {
@@ -54,6 +56,12 @@ bool FakeKeys::Read(ConsoleKeyRecord* record) {
   *record = current_->queue.front();
   current_->queue.pop_front();
   return true;
+}
+
+bool FakeKeys::Wait(int32_t ms) {
+  current_->waits.push_back(ms);
+  if (current_->on_wait) current_->on_wait();
+  return !current_->queue.empty();
 }
 
 FakeLines::FakeLines(std::string t) : text(std::move(t)), saved_(g_console_hooks) {

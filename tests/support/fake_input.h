@@ -26,10 +26,13 @@ class FakeKeys {
   void Press(uint16_t scan, bool enhanced, uint32_t modifiers = 0);
 
   std::deque<ConsoleKeyRecord> queue;
+  std::vector<int32_t> waits;      // the time-out of each wait for input
+  std::function<void()> on_wait;   // runs inside each wait (a key arriving, say)
 
  private:
   static bool Peek(ConsoleKeyRecord* record);
   static bool Read(ConsoleKeyRecord* record);
+  static bool Wait(int32_t ms);
   static FakeKeys* current_;
   ConsoleInputApi saved_;
 };
