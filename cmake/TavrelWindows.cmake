@@ -4,6 +4,24 @@ if(NOT MSVC)
 endif()
 target_link_libraries(tavrel_core PUBLIC user32 gdi32 kernel32)
 
+# mingw-w64's GCC spills 32- and 64-byte registers with aligned moves to a stack
+# it only aligns to 16 bytes. binutils 2.38 and later can encode those moves as
+# unaligned ones, which makes the AVX2 and AVX-512 blitters safe; everything,
+# the tests included, is assembled that way. Without it only the 16-byte levels
+# are enabled.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  include(CheckCXXSourceCompiles)
+  set(CMAKE_REQUIRED_FLAGS "-Wa,-muse-unaligned-vector-move")
+  check_cxx_source_compiles("int main() { return 0; }" TAVREL_ASSEMBLER_UNALIGNED_MOVES)
+  unset(CMAKE_REQUIRED_FLAGS)
+  if(TAVREL_ASSEMBLER_UNALIGNED_MOVES)
+    target_compile_options(tavrel_core PUBLIC -Wa,-muse-unaligned-vector-move)
+    target_compile_definitions(tavrel_core PUBLIC TAVREL_UNALIGNED_VECTOR_MOVES=1)
+  else()
+    message(WARNING "the assembler lacks -muse-unaligned-vector-move: AVX2 and AVX-512 blitters disabled")
+  endif()
+endif()
+
 set(tavrel_resources)
 if(EXISTS ${CMAKE_SOURCE_DIR}/game/tavrel.rc)
   enable_language(RC)

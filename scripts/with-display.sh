@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command with an X display of its own: starts Xvfb on a free display
-# number (24-bit, 1280x1024), exports DISPLAY, runs the command, and stops the
-# server on every way out (end, failure, Ctrl+C, termination).
+# number (24-bit, 1920x1200 unless TAVREL_XVFB_SCREEN says otherwise: room for
+# the test prefix's 1600x1200 desktop), exports DISPLAY, runs the command, and
+# stops the server on every way out (end, failure, Ctrl+C, termination).
 #   with-display.sh COMMAND [ARGS...]
 set -u
 [ $# -gt 0 ] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
@@ -23,7 +24,7 @@ trap 'exit 143' TERM
 # -displayfd would pick one itself, but it reports late on some versions.
 for n in $(seq 90 140); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"${TMPDIR:-/tmp}/xvfb-$n.log" 2>&1 &
+  Xvfb ":$n" -screen 0 ${TAVREL_XVFB_SCREEN:-1920x1200x24} -nolisten tcp -noreset >"${TMPDIR:-/tmp}/xvfb-$n.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     [ -e "/tmp/.X11-unix/X$n" ] && break

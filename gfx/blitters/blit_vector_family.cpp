@@ -75,9 +75,10 @@ constexpr BlitFamily VbmiFamily(bool red_low) {
 const BlitFamily kVbmiBlitters[2] = {VbmiFamily(false), VbmiFamily(true)};
 
 // mingw-w64's GCC cannot align the stack beyond 16 bytes, so a 32- or 64-byte
-// register spilled by a wide kernel could fault in the Windows build; there the
-// 16-byte levels serve.
-#if defined(__MINGW32__) && !defined(__clang__)
+// register spilled by a wide kernel would fault on an aligned move. The Windows
+// build has the assembler turn every aligned vector move into an unaligned one
+// (TAVREL_UNALIGNED_VECTOR_MOVES); without that the 16-byte levels serve.
+#if defined(__MINGW32__) && !defined(__clang__) && !TAVREL_UNALIGNED_VECTOR_MOVES
 constexpr bool kWideVectorsSafe = false;
 #else
 constexpr bool kWideVectorsSafe = true;

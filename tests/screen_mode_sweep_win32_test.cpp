@@ -1,0 +1,231 @@
+// Every screen mode through each real display driver under Wine: a pattern that
+// uses every palette index over the whole page, the client area read back and
+// compared pixel for pixel with the framebuffer (through the palette and the
+// line multiplier), before and after an activation and an Alt+Enter.
+//
+// The driver is the test's parameter. TAVREL_SWEEP_DRIVERS (a comma-separated
+// list, "GDI,DirectX" when unset) chooses which ones run.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "gfx/drivers/dx_objects_win32.h"
+#include "gfx/screen.h"
+#include "gfx/window/window_state_win32.h"
+#include "support/gdi_screen_win32.h"
+#include "support/screen_fixture.h"
+
+namespace {
+
+struct SweepCase {
+  const char* driver;
+  int32_t mode;
+  int32_t depth;  // 0: the mode's own
+};
+
+// The client area from (0, top) as 0x00RRGGBB words.
+std::vector<uint32_t> ReadClient(int width, int height, int top) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xDEADBEEF);
+  HDC window_dc = GetDC(g_window.window);
+  HDC memory_dc = CreateCompatibleDC(window_dc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory_dc, bitmap);
+  BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, top, SRCCOPY);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * 4);
+  SelectObject(memory_dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory_dc);
+  ReleaseDC(g_window.window, window_dc);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+uint32_t Rgb(uint32_t packed) {
+  return (packed & 0xFF) << 16 | (packed & 0xFF00) | ((packed >> 16) & 0xFF);
+}
+
+// The framebuffer pixel at (x, y) as a 32-bit desktop shows it.
+uint32_t ExpectedPixel(int x, int y) {
+  const ScreenContext* s = g_screen;
+  const uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
+  switch (s->bytes_per_pixel) {
+    case 1: return Rgb(s->current_palette[row[x]]);
+    case 2: {
+      const uint32_t p = row[2 * x] | row[2 * x + 1] << 8;
+      return (p >> 11) << 19 | ((p >> 5) & 0x3F) << 10 | (p & 0x1F) << 3;
+    }
+    default: {
+      uint32_t p;
+      std::memcpy(&p, row + 4 * x, 4);
+      return p & 0xFFFFFF;
+    }
+  }
+}
+
+// Neighbours differ, and at depths up to 8 every index of the palette is used
+// (x * 3 + y * 5 runs through every value of the colour mask on each row).
+void DrawPattern() {
+  ScreenContext* s = g_screen;
+  const bool took = ScreenLock();
+  for (int y = 0; y < s->height; ++y) {
+    uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
+    for (int x = 0; x < s->width; ++x) {
+      const uint32_t colour = static_cast<uint32_t>((x * 7) & 0xFF) << 16 |
+                              static_cast<uint32_t>((y * 3) & 0xFF) << 8 |
+                              static_cast<uint32_t>((x + y) & 0xFF);
+      const uint32_t value = s->depth <= 8 ? static_cast<uint32_t>(x * 3 + y * 5) & s->colour_mask
+                                           : ColourToPixel(colour);
+      std::memcpy(row + x * s->bytes_per_pixel, &value, static_cast<size_t>(s->bytes_per_pixel));
+    }
+  }
+  std::memset(s->dirty, 255, static_cast<size_t>(s->height * s->line_multiplier));
+  ScreenUnlock(took);
+}
+
+// Display row k shows framebuffer row k / line_multiplier. Counts the pixels
+// that differ; the first is described in *why.
+int CountWrongPixels(int top, std::string* why) {
+  const int w = g_screen->width, m = g_screen->line_multiplier;
+  const int rows = g_screen->height * m;
+  const std::vector<uint32_t> shown = ReadClient(w, rows, top);
+  int wrong = 0;
+  for (int k = 0; k < rows; ++k) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t want = ExpectedPixel(x, k / m), got = shown[static_cast<size_t>(k) * w + x];
+      if (want == got) continue;
+      if (wrong++ == 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, "(%d, %d) shows %06x, framebuffer %06x", x, k, got, want);
+        *why = text;
+      }
+    }
+  }
+  return wrong;
+}
+
+bool WaitPicture(int top, std::string* why) {
+  for (int i = 0; i < 150; ++i) {
+    if (CountWrongPixels(top, why) == 0) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// Where the page's first row is in the client area: DirectX fullscreen may
+// centre a page in a taller display mode.
+int PageTop() {
+  return (g_window.fullscreen && std::strcmp(g_screen->driver->name, "DirectX") == 0)
+             ? g_dx.y_offset
+             : 0;
+}
+
+// Paints the client area over, so that only a redraw of the whole picture
+// brings the pattern back.
+void ScribbleOverClient() {
+  HDC dc = GetDC(g_window.window);
+  RECT client;
+  GetClientRect(g_window.window, &client);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  FillRect(dc, &client, brush);
+  DeleteObject(brush);
+  ReleaseDC(g_window.window, dc);
+  GdiFlush();
+}
+
+void PressAltEnter() {
+  SendMessageA(g_window.window, WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29);
+}
+
+bool DriverWanted(const char* name) {
+  const char* list = std::getenv("TAVREL_SWEEP_DRIVERS");
+  if (!list || !*list) return true;
+  const std::string wanted = std::string(",") + list + ",";
+  return wanted.find(std::string(",") + name + ",") != std::string::npos;
+}
+
+class ModeSweep : public ::testing::TestWithParam<SweepCase> {
+ protected:
+  void SetUp() override {
+    if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+    if (!DriverWanted(GetParam().driver)) GTEST_SKIP() << "driver left out by TAVREL_SWEEP_DRIVERS";
+    SetTestEnv("KVGFX", GetParam().driver);
+  }
+  void TearDown() override {
+    ScreenSetMode(0, 0, 0, 0, 0);
+    SetTestEnv("KVGFX", nullptr);
+  }
+};
+
+TEST_P(ModeSweep, ClientAreaIsTheFramebufferBeforeAndAfterActivationAndAltEnter) {
+  const SweepCase c = GetParam();
+  const ScreenModeInfo& info = kScreenModeTable[c.mode];
+  const int display_rows = info.height * info.line_multiplier;
+  // A window must fit on the desktop with its frame (the test prefix's desktop
+  // is made large enough for every mode).
+  if (GetSystemMetrics(SM_CXSCREEN) < info.width + 16 ||
+      GetSystemMetrics(SM_CYSCREEN) < display_rows + 48) {
+    GTEST_SKIP() << "desktop " << GetSystemMetrics(SM_CXSCREEN) << "x"
+                 << GetSystemMetrics(SM_CYSCREEN) << " too small";
+  }
+  ASSERT_EQ(ScreenSetMode(c.mode, c.depth, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, c.driver);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, info.width);
+  EXPECT_EQ(client.bottom, display_rows);
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(0, &why)) << "first picture: " << why;
+
+  ScribbleOverClient();
+  SendMessageA(g_window.window, WM_ACTIVATEAPP, FALSE, 0);
+  SendMessageA(g_window.window, WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(WaitPicture(0, &why)) << "after an activation: " << why;
+
+  PressAltEnter();
+  if (!g_window.fullscreen) ScribbleOverClient();  // the window may be the same size again
+  EXPECT_TRUE(WaitPicture(PageTop(), &why)) << "after Alt+Enter: " << why;
+  if (g_window.fullscreen) {
+    PressAltEnter();
+    ASSERT_EQ(g_window.fullscreen, 0);
+    EXPECT_TRUE(WaitPicture(0, &why)) << "windowed again: " << why;
+  }
+}
+
+std::vector<SweepCase> AllCases() {
+  std::vector<SweepCase> cases;
+  for (const char* driver : {"GDI", "DirectX"}) {
+    for (int32_t mode = 1; mode <= kScreenModeCount; ++mode) {
+      if (kScreenModeTable[mode].width < 0) continue;
+      cases.push_back({driver, mode, 0});
+      if (mode == 18) {
+        cases.push_back({driver, mode, 16});
+        cases.push_back({driver, mode, 32});
+      }
+    }
+  }
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, ModeSweep, ::testing::ValuesIn(AllCases()),
+                         [](const ::testing::TestParamInfo<SweepCase>& info) {
+                           return std::string(info.param.driver) + "_mode" +
+                                  std::to_string(info.param.mode) +
+                                  (info.param.depth ? "_depth" + std::to_string(info.param.depth)
+                                                    : std::string());
+                         });
+
+}  // namespace
