@@ -6,6 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 reps="${1:-9}"
 min_time="${2:-0.1}"
+scripts/deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench >/dev/null
 out="build/bench/blit_bench.json"

@@ -6,6 +6,7 @@
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$root"
+scripts/deps.sh test
 cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null
 cmake --preset e2e >/dev/null && cmake --build --preset e2e --target latency_bench >/dev/null
 prefix=$root/build/e2e/wineprefix
