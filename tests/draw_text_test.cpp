@@ -5,6 +5,8 @@
 #include <bit>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "console/console.h"
 #include "console/print.h"
@@ -12,6 +14,7 @@
 #include "gfx/screen.h"
 #include "gfx/text.h"
 #include "support/draw_screen.h"
+#include "support/fake_input.h"
 #include "support/test_driver.h"
 
 namespace {
@@ -367,9 +370,16 @@ TEST_F(ReadLineTest, BackspaceOnTheFirstCellClampsToTheOrigin) {
   g_screen->text_cols = 2;
   g_screen->text_rows = 1;
   char buffer[8];
+  // The key wait sleeps after each key it takes: the cursor is seen there, with
+  // every earlier key handled and the cursor mark shown for the next one.
+  FakeServices services;
+  std::vector<std::pair<int32_t, int32_t>> cursor;
+  services.on_sleep = [&] { cursor.emplace_back(g_screen->text_col, g_screen->text_row); };
   Keys({'a', 'b', 8, 13});
   GfxReadLine(buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "a\r");
+  ASSERT_EQ(cursor.size(), 4u);
+  EXPECT_EQ(cursor[3], std::make_pair(0, 0)) << "after the backspace, before Enter";
   EXPECT_EQ(g_screen->text_col, 0);
   EXPECT_EQ(g_screen->text_row, 0);
 }

@@ -20,6 +20,23 @@ void DrainKeys() {
   }
 }
 
+bool CursorShowing() {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+}
+
+COLORREF ClientPixel(int x, int y) {
+  HDC dc = GetDC(g_window.window);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(g_window.window, dc);
+  return c;
+}
+
+// A white row (palette entry 15) on a black page, never flagged as changed,
+// after a pass has shown the black page; returns the row.
+int PutUnflaggedRow(int row);
+
 LPARAM KeyLParam(UINT scan, bool alt = false) {
   return static_cast<LPARAM>(1 | scan << 16 | (alt ? 1u << 29 : 0u));
 }
@@ -90,6 +107,21 @@ class GdiWindow : public ::testing::Test {
   static inline int32_t opened_ = -1;
   static inline GdiTestScreen screen_;
 };
+
+int PutUnflaggedRow(int row) {
+  WindowLock();
+  for (int i = 0; i < 256; ++i) WindowSetPaletteEntry(i, 0, 0, 0);
+  WindowSetPaletteEntry(15, 255, 255, 255);
+  std::memset(g_screen->visible_page, 0, 640 * 480);
+  std::memset(g_screen->dirty, 255, 480);
+  WindowUnlock();
+  WaitForPasses(2);
+  WindowLock();
+  std::memset(g_screen->visible_page + static_cast<size_t>(row) * 640, 15, 640);
+  WindowUnlock();
+  WaitForPasses(2);
+  return row;
+}
 
 TEST_F(GdiWindow, OpensCentredWindowOfClassWithClientSize) {
   HWND found = FindWindowA("kvgfxclass_tavrel_window_test", kTitle);
@@ -187,19 +219,82 @@ TEST_F(GdiWindow, PointerVisibilityIsAskedOfTheWindowThreadOnce) {
   EXPECT_EQ(g_cursor_shown, 0);
   WindowSetMouse(-1, 0, 1);
   EXPECT_NE(g_cursor_shown, 0);
-  // The registered message is handled by the window procedure itself.
-  EXPECT_EQ(Send(g_cursor_message, static_cast<WPARAM>(-1), 0), 0);
+  // The registered message changes the show count of the window's thread (the
+  // foreground one), which the default procedure would leave alone.
+  Send(g_cursor_message, 0, 0);
+  EXPECT_FALSE(CursorShowing()) << "hidden by the window's own thread";
+  Send(g_cursor_message, static_cast<WPARAM>(-1), 0);
+  EXPECT_TRUE(CursorShowing());
 }
 
 TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {
   WindowLock();
   std::memset(screen_.key_state.data(), 0xFF, 128);
   WindowUnlock();
+  const int row = PutUnflaggedRow(250);
+  EXPECT_EQ(ClientPixel(320, row), RGB(0, 0, 0)) << "an unflagged row is not sent";
   Send(WM_ACTIVATEAPP, TRUE, 0);
   // The pass after the message may have refreshed table rows from the real
   // keyboard (all up); scan codes without a row must have been cleared too.
   EXPECT_EQ(screen_.key_state[0x4C], 0);
   EXPECT_EQ(screen_.key_state[0x01], 0);
+  // Every row was flagged: the row never flagged by the program shows.
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(ClientPixel(320, row), RGB(255, 255, 255));
+}
+
+TEST_F(GdiWindow, PaintMessageRedrawsTheWholePicture) {
+  const int row = PutUnflaggedRow(333);
+  EXPECT_EQ(ClientPixel(5, row), RGB(0, 0, 0));
+  Send(WM_PAINT, 0, 0);
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(ClientPixel(5, row), RGB(255, 255, 255));
+}
+
+TEST_F(GdiWindow, MaximiseStartsTheFullscreenSwitchWhichGdiAnswersWithANewWindow) {
+  const HWND before = g_window.window;
+  EXPECT_EQ(Send(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480)), 0);
+  EXPECT_NE(g_window.window, before) << "the switch destroyed and re-created the window";
+  EXPECT_FALSE(IsWindow(before));
+  EXPECT_EQ(g_window.fullscreen, 0) << "GDI gives only windows";
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  // A plain resize is no switch.
+  const HWND now = g_window.window;
+  Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 480));
+  EXPECT_EQ(g_window.window, now);
+}
+
+TEST_F(GdiWindow, ScreenSaverIsOffWhileTheScreenIsOpen) {
+  BOOL active = TRUE;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0));
+  EXPECT_FALSE(active);
+}
+
+TEST_F(GdiWindow, SetMousePlacesThePointerAndOutsideTheClientGetMouseFails) {
+  WindowSetMouse(100, 50, -1);
+  POINT at;
+  ASSERT_TRUE(GetCursorPos(&at));
+  ScreenToClient(g_window.window, &at);
+  EXPECT_EQ(at.x, 100);
+  EXPECT_EQ(at.y, 50);
+  int32_t x = -1, y = -1, wheel = 0, buttons = 0;
+  ASSERT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), 0);
+  EXPECT_EQ(x, 100);
+  EXPECT_EQ(y, 50);
+  WindowSetMouse(5000, 5000, -1);  // clamped to the last pixel
+  ASSERT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), 0);
+  EXPECT_EQ(x, 639);
+  EXPECT_EQ(y, 479);
+
+  Send(WM_LBUTTONDOWN, 0, 0);
+  RECT outer;
+  ASSERT_TRUE(GetWindowRect(g_window.window, &outer));
+  ASSERT_TRUE(SetCursorPos(outer.left + 4, outer.top + 4));  // on the frame
+  EXPECT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), -1);
+  EXPECT_EQ(g_mouse_buttons, 0) << "leaving the client area releases the buttons";
 }
 
 TEST_F(GdiWindow, DirtySpanReachesWindowAndFlagsAreCleared) {
