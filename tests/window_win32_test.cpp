@@ -220,11 +220,16 @@ TEST_F(GdiWindow, PointerVisibilityIsAskedOfTheWindowThreadOnce) {
   WindowSetMouse(-1, 0, 1);
   EXPECT_NE(g_cursor_shown, 0);
   // The registered message changes the show count of the window's thread (the
-  // foreground one), which the default procedure would leave alone.
+  // foreground one), which the default procedure would leave alone. The
+  // requests posted above are handled first.
+  ASSERT_TRUE(WaitForPasses(2));
+  const bool shown_before = CursorShowing();
+  ASSERT_TRUE(shown_before) << "the pointer starts shown";
   Send(g_cursor_message, 0, 0);
   EXPECT_FALSE(CursorShowing()) << "hidden by the window's own thread";
   Send(g_cursor_message, static_cast<WPARAM>(-1), 0);
-  EXPECT_TRUE(CursorShowing());
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(CursorShowing(), shown_before) << "shown again: the count is back";
 }
 
 TEST_F(GdiWindow, ActivationReleasesKeysAndMarksEveryRow) {
@@ -273,18 +278,28 @@ TEST_F(GdiWindow, ScreenSaverIsOffWhileTheScreenIsOpen) {
   EXPECT_FALSE(active);
 }
 
+// Wine moves the pointer through the X server: the position it reports follows
+// a little later. Waits until the pointer is at the client point (x, y).
+bool WaitPointerAt(int x, int y) {
+  POINT want{x, y};
+  ClientToScreen(g_window.window, &want);
+  for (int i = 0; i < 200; ++i) {
+    POINT at;
+    if (GetCursorPos(&at) && at.x == want.x && at.y == want.y) return true;
+    Sleep(5);
+  }
+  return false;
+}
+
 TEST_F(GdiWindow, SetMousePlacesThePointerAndOutsideTheClientGetMouseFails) {
   WindowSetMouse(100, 50, -1);
-  POINT at;
-  ASSERT_TRUE(GetCursorPos(&at));
-  ScreenToClient(g_window.window, &at);
-  EXPECT_EQ(at.x, 100);
-  EXPECT_EQ(at.y, 50);
+  ASSERT_TRUE(WaitPointerAt(100, 50));
   int32_t x = -1, y = -1, wheel = 0, buttons = 0;
   ASSERT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), 0);
   EXPECT_EQ(x, 100);
   EXPECT_EQ(y, 50);
   WindowSetMouse(5000, 5000, -1);  // clamped to the last pixel
+  ASSERT_TRUE(WaitPointerAt(639, 479));
   ASSERT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), 0);
   EXPECT_EQ(x, 639);
   EXPECT_EQ(y, 479);
@@ -293,6 +308,9 @@ TEST_F(GdiWindow, SetMousePlacesThePointerAndOutsideTheClientGetMouseFails) {
   RECT outer;
   ASSERT_TRUE(GetWindowRect(g_window.window, &outer));
   ASSERT_TRUE(SetCursorPos(outer.left + 4, outer.top + 4));  // on the frame
+  POINT frame{outer.left + 4, outer.top + 4};
+  ScreenToClient(g_window.window, &frame);
+  ASSERT_TRUE(WaitPointerAt(frame.x, frame.y));
   EXPECT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), -1);
   EXPECT_EQ(g_mouse_buttons, 0) << "leaving the client area releases the buttons";
 }
