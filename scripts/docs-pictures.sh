@@ -2,10 +2,13 @@
 # Makes the README's pictures again from the real game under Wine and Xvfb:
 # docs/menu.png (the console menu, drawn with the game's own font) and
 # docs/board.png (the game window read back from the screen).
-# Needs the windows and e2e builds (cmake --build --preset windows / e2e).
+# Builds what it needs (windows and e2e presets) first.
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+scripts/deps.sh test
+cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null
+cmake --preset e2e >/dev/null && cmake --build --preset e2e >/dev/null
 work=$root/build/e2e/docs-work
 mkdir -p "$work" docs
 export TAVREL_WINDOWS_BUILD=$root/build/windows TAVREL_E2E_WORK=$work
