@@ -234,3 +234,25 @@ INSTANTIATE_TEST_SUITE_P(EveryMode, ModeSweep, ::testing::ValuesIn(AllCases()),
                          });
 
 }  // namespace
+
+namespace {
+
+// Whatever KVGFX holds, a screen opens through the first driver that works: an
+// empty name, a very long one and bytes above 0x80 name no driver.
+TEST(KvgfxValues, EmptyLongAndHighByteNamesStillOpenAWorkingWindow) {
+  if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+  const std::string values[] = {"", std::string(5000, 'G'), "\xC4\xE8\xF0\xE5\xEA\xF2\x80\xFF"};
+  for (const std::string& value : values) {
+    SetTestEnv("KVGFX", value.c_str());
+    ASSERT_EQ(ScreenSetMode(13, 0, 0, 0, 0), 0) << value.size() << " bytes";
+    EXPECT_STREQ(g_screen->driver->name, "DirectX") << value.size() << " bytes";
+    EXPECT_TRUE(IsWindowVisible(g_window.window));
+    DrawPattern();
+    std::string why;
+    EXPECT_TRUE(WaitPicture(0, &why)) << value.size() << " bytes: " << why;
+    ScreenSetMode(0, 0, 0, 0, 0);
+  }
+  SetTestEnv("KVGFX", nullptr);
+}
+
+}  // namespace

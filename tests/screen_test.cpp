@@ -355,6 +355,20 @@ TEST_F(ScreenTest, KvgfxNamingNoDriverTriesTheOthersOnly) {
   EXPECT_EQ(InitOrder(), Concat({Attempts({"DirectX"}, 0, 0), {"GDI r=0 f=0"}}));
 }
 
+// An empty value, 5,000 bytes and bytes above 0x80 name no driver: the first
+// driver of the list opens the screen, and nothing reads past the value.
+TEST_F(ScreenTest, KvgfxEmptyLongOrHighBytesOpensTheFirstDriver) {
+  const std::string values[] = {"", std::string(5000, 'G'), "\xC4\xE8\xF0\x80\xFF"};
+  for (const std::string& value : values) {
+    ScreenSetMode(0, 0, 0, 0, 0);
+    ClearDriverCalls();
+    SetTestEnv("KVGFX", value.c_str());
+    ASSERT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 0) << value.size() << " bytes";
+    EXPECT_STREQ(g_screen->driver->name, "DirectX") << value.size() << " bytes";
+    EXPECT_EQ(InitOrder(), (std::vector<std::string>{"DirectX r=0 f=0"})) << value.size() << " bytes";
+  }
+}
+
 TEST_F(ScreenTest, FailedStartClosesAnOpenScreen) {
   Open(12);
   SetTestDriverInitResult("DirectX", -1);
