@@ -3,7 +3,7 @@
 # ones when run as root, otherwise prints the one apt-get line to run and fails.
 # Usage: deps.sh build|test|play
 set -eu
-build_pkgs="cmake make g++ g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
+build_pkgs="cmake make g++ tmux python3 libx11-dev libxext-dev g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
 wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 libxcursor1 libxrandr2 \
 libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libx11-dev libxtst-dev"
 case "${1:-test}" in
