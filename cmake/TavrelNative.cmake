@@ -13,6 +13,8 @@ target_link_libraries(tavrel_core PUBLIC Threads::Threads)
 
 # The game itself on Linux: the terminal for its text, an X window for its board.
 if(TAVREL_REAL_PLATFORM)
+  find_package(X11 REQUIRED)
+  target_link_libraries(tavrel_core PUBLIC X11::X11)
   add_executable(tavrel ${CMAKE_SOURCE_DIR}/game/main.cpp)
   target_link_libraries(tavrel PRIVATE tavrel_core)
   tavrel_warnings(tavrel)
