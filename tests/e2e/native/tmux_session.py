@@ -14,11 +14,12 @@ WAIT_SECONDS = 10
 
 
 class TmuxSession:
-    def __init__(self, program, columns=80, rows=26):
+    def __init__(self, program, columns=80, rows=26, display=None):
         self.dir = tempfile.mkdtemp(prefix="tavrel-tmux-")
         self.socket = os.path.join(self.dir, "socket")
         self.rows = rows
-        shell = ("trap ':' INT TERM HUP; "
+        env = 'unset DISPLAY; ' if display is None else 'export DISPLAY="%s"; ' % display
+        shell = (env + "trap ':' INT TERM HUP; "
                  'stty -g > "$1/before"; "$2"; echo $? > "$1/status.tmp"; '
                  'stty -g > "$1/after"; mv "$1/status.tmp" "$1/status"; exec sleep 600')
         self.tmux("new-session", "-d", "-x", str(columns), "-y", str(rows), "-s", "t",
