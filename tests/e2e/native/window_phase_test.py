@@ -81,6 +81,33 @@ class WindowPhase(unittest.TestCase):
         self.expect_board_at(origin)
 
 
+class WindowSoak(unittest.TestCase):
+    """1,000 random keys with Alt+Enter and close requests among them; no Enter,
+    so the game stays open to the end whether or not someone has won. Under the tsan preset the program
+    ends with status 66 on any report, so status 0 also means no data race."""
+
+    def test_random_keys_fullscreen_and_close_requests(self):
+        import random
+        rng = random.Random(int(os.environ.get("TAVREL_SOAK_SEED", "10")))
+        s = TmuxSession(PROGRAM, display=os.environ["DISPLAY"])
+        self.addCleanup(s.close)
+        s.wait_for(lambda: s.rows_text()[0] == "1. game", "the menu")
+        s.keys("1")
+        s.wait_for(lambda: window_origin() is not None, "the window")
+        keys = ["Left", "Down", "Right", "Up", "Home", "Next", "a", "q", "5", "space", "F1"]
+        for batch in range(50):
+            chosen = [rng.choice(keys) for _ in range(20)]
+            if batch % 10 == 3:
+                chosen.append("alt+Return")
+            tool("x11_keys", "-d", "1", *chosen, check=False)
+            if batch % 7 == 5:
+                tool("x11_close", "--name", "tavrel", check=False)
+        self.assertFalse(os.path.exists(os.path.join(s.dir, "status")), "ended early")
+        tool("x11_keys", "Escape", "Return", check=False)  # Escape ends a turn, Enter a won game
+        self.assertEqual(s.exit_status(), 0, "\n".join(s.rows_text()))
+        self.assertEqual(s.settings("before"), s.settings("after"))
+
+
 class NoDisplay(unittest.TestCase):
     def test_says_so_and_ends_with_a_failure_status(self):
         s = TmuxSession(PROGRAM, display=None)
