@@ -67,6 +67,12 @@ void InstallHandlers() {
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &action, nullptr);
 }
 
+// A terminal that reads nothing more (its window closed, its session gone)
+// can never give the key the program waits for, and a program that polls for
+// keys would spin on it for ever: end as a hang-up ends it. Raw reads of a
+// live terminal never return 0, and a hung-up one fails even isatty.
+void EndOnHangUp() { raise(SIGHUP); }
+
 }  // namespace
 
 TerminalScreen* TerminalTtyScreen() {
@@ -109,5 +115,6 @@ int TerminalTtyRead(uint8_t* buffer, size_t size, int timeout_ms) {
   do {
     got = ::read(kInput, buffer, size);
   } while (got < 0 && errno == EINTR);
+  if (got <= 0 && g_have_saved) EndOnHangUp();
   return got > 0 ? static_cast<int>(got) : -1;
 }

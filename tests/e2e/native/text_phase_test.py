@@ -7,6 +7,7 @@ Usage: text_phase_test.py PATH_TO_TAVREL
 import os
 import signal
 import sys
+import time
 import unittest
 
 from tmux_session import TmuxSession, sgr_before
@@ -124,6 +125,24 @@ class TextPhase(unittest.TestCase):
                 sig = signal.SIGINT if how == "C-c" else how
                 self.assertEqual(self.s.exit_status(), 128 + sig)
                 self.assertEqual(self.s.settings("before"), self.s.settings("after"))
+
+    def test_a_terminal_that_goes_away_ends_the_program(self):
+        # The pane's shell ignores the hang-up, so only the program's own read
+        # can tell that no key will ever come; it must end, not spin.
+        pid = self.s.program_pid()
+        self.assertIsNotNone(pid)
+        self.s.close()
+        deadline = time.monotonic() + 5
+        while time.monotonic() < deadline and os.path.exists("/proc/%d" % pid):
+            with open("/proc/%d/stat" % pid) as f:
+                if f.read().split(") ")[1].startswith("Z"):
+                    break
+            time.sleep(0.05)
+        alive = os.path.exists("/proc/%d" % pid) and \
+            not open("/proc/%d/stat" % pid).read().split(") ")[1].startswith("Z")
+        if alive:
+            os.kill(pid, signal.SIGKILL)
+        self.assertFalse(alive, "the program still runs with its terminal gone")
 
 
 if __name__ == "__main__":
