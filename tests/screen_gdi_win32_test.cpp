@@ -1,11 +1,12 @@
-// The real mode switch on Windows picks the GDI driver (the drivers before it
-// refuse) and the window shows what is drawn, in 8-bit and 16-bit screens.
+// The real mode switch on Windows with KVGFX naming GDI: the window shows what
+// is drawn, in 8-bit and 16-bit screens.
 #include <gtest/gtest.h>
 
 #include "gfx/draw.h"
 #include "gfx/screen.h"
 #include "gfx/window/window_state_win32.h"
 #include "support/gdi_screen_win32.h"
+#include "support/screen_fixture.h"
 
 namespace {
 
@@ -13,8 +14,12 @@ class ScreenOnGdi : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+    SetTestEnv("KVGFX", "gdi");
   }
-  void TearDown() override { ScreenSetMode(0, 0, 0, 0, 0); }
+  void TearDown() override {
+    ScreenSetMode(0, 0, 0, 0, 0);
+    SetTestEnv("KVGFX", nullptr);
+  }
   static COLORREF PixelShown(int x, int y) {
     HDC dc = GetDC(g_window.window);
     COLORREF c = GetPixel(dc, x, y);

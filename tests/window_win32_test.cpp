@@ -33,17 +33,19 @@ TEST(DriverList, KeepsOrderAndRefusingDriversAreSafe) {
   EXPECT_STREQ(list[1]->name, "GDI");
   EXPECT_STREQ(list[2]->name, "OpenGL");
   EXPECT_EQ(list[3], nullptr);
-  // The drivers not built yet refuse, and their exit after a refusal does nothing.
-  for (int i : {0, 2}) {
-    EXPECT_EQ(list[i]->init("t", 640, 480, 8, 0, 0), -1) << list[i]->name;
+  // OpenGL serves only screens that ask for it, and its exit after a refusal
+  // does nothing.
+  EXPECT_EQ(list[2]->init("t", 640, 480, 8, 0, 0), -1);
+  list[2]->exit();
+  EXPECT_EQ(g_window.running, 0);
+  EXPECT_EQ(g_update_thread, nullptr);
+  // DirectX and GDI refuse OpenGL requests before opening anything.
+  for (int i : {0, 1}) {
+    EXPECT_EQ(list[i]->init("t", 640, 480, 8, 0, kDisplayOpenGl), -1) << list[i]->name;
+    EXPECT_EQ(g_window.running, 0) << list[i]->name;
     list[i]->exit();
-    EXPECT_EQ(g_window.running, 0);
     EXPECT_EQ(g_update_thread, nullptr);
   }
-  // GDI refuses OpenGL requests before opening anything.
-  EXPECT_EQ(list[1]->init("t", 640, 480, 8, 0, kDisplayOpenGl), -1);
-  list[1]->exit();
-  EXPECT_EQ(g_update_thread, nullptr);
 }
 
 // GDI refuses fullscreen in its window creation, on the update thread: the

@@ -1,21 +1,144 @@
-// The "DirectX" display driver's entry. The DirectDraw driver itself is not built
-// yet: until it is, init refuses to start (-1), exactly as on a machine without
-// DirectDraw, so that driver selection falls through to "GDI". Exit is the common
-// WindowClose, which does nothing after a refused init.
+// The "DirectX" display driver: DirectDraw shows the framebuffer, windowed (an
+// off-screen surface blitted into the client area) or fullscreen (exclusive
+// mode, the rows converted straight into the display), and DirectInput reads
+// the keyboard. Any step that fails leaves the mode switch to try GDI.
 #include <cstring>
 
 #include "gfx/drivers/drivers_win32.h"
+#include "gfx/drivers/dx_objects_win32.h"
+#include "gfx/screen.h"
 #include "gfx/window/window_state_win32.h"
 
-int32_t DxInit(const char*, int32_t, int32_t, int32_t, int32_t, int32_t) {
-  std::memset(&g_window, 0, sizeof g_window);
-  return -1;
+namespace {
+
+DxStep g_failing_step = DxStep::kNone;
+
+// Runs one step of the creation, unless a test has made it fail.
+bool Step(DxStep step, bool (*run)()) { return step != g_failing_step && run(); }
+
+bool CreateDirectDraw() {
+  g_dx.ddraw = DxCreateDirectDraw(g_dx.ddraw_module);
+  return g_dx.ddraw != nullptr;
 }
 
-// No display modes to offer while the driver cannot start.
-int32_t* DxFetchModes(int32_t, int32_t* count) {
-  if (count) *count = 0;
-  return nullptr;
+bool CreateWindowOfMode() {
+  g_dx.source_rect = RECT{0, 0, g_window.width, g_window.height};
+  return g_window.fullscreen ? DxCreateFullscreenWindow() : DxCreateWindowedWindow();
 }
 
-void DxWaitVsync() { WindowWaitRetrace(); }
+bool CreateDisplay() {
+  return Step(DxStep::kLibraries, DxLoadLibraries) && Step(DxStep::kDirectDraw, CreateDirectDraw) &&
+         Step(DxStep::kDirectInput, DxCreateDirectInput) &&
+         Step(DxStep::kWindow, CreateWindowOfMode) && Step(DxStep::kSurfaces, DxCreateSurfaces);
+}
+
+void ReadRefreshRate() {
+  DWORD rate = 0;
+  g_dx.ddraw->GetMonitorFrequency(&rate);
+  if (g_screen) g_screen->refresh_rate = static_cast<int32_t>(rate);
+}
+
+// Where the client area lies on the screen now.
+POINT ClientOrigin() {
+  POINT origin{0, 0};
+  ClientToScreen(g_window.window, &origin);
+  return origin;
+}
+
+// A surface that was lost and restored holds no picture: all of it again.
+void RestoreSurfaces() {
+  bool lost = DxRestoreIfLost(g_dx.primary);
+  if (!g_window.fullscreen) lost = DxRestoreIfLost(g_dx.back) || lost;
+  if (lost) WindowMarkAllRowsDirty();
+}
+
+void PresentIfDue() {
+  if (g_window.fullscreen) return;
+  const POINT origin = ClientOrigin();
+  if (origin.x != g_dx.presented_at.x || origin.y != g_dx.presented_at.y) g_dx.present_due = true;
+  if (g_dx.present_due) DxPaint();
+}
+
+// One pass's driver part, under the display lock. Fullscreen and inactive
+// (switched away from), nothing is converted or shown: the dirty flags wait.
+void DxFrameStep() {
+  const bool showing = !(g_window.fullscreen && !g_window.active) && g_dx.back && g_screen;
+  if (showing) {
+    RestoreSurfaces();
+    DxApplyPalette();
+    if (DxConvertDirtyRows()) g_dx.present_due = true;
+    PresentIfDue();
+  }
+  DxReadKeyboard();
+}
+
+}  // namespace
+
+int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
+               int32_t refresh_rate, int32_t flags) {
+  static constexpr WindowRoutines kRoutines{
+      .create_window = DxCreateWindow,
+      .destroy_window = DxDestroyWindow,
+      .paint = DxPaint,
+      .thread_main = DxThreadMain,
+  };
+  return WindowOpenThreaded(kRoutines, title, width, height, depth, refresh_rate, flags);
+}
+
+int32_t DxCreateWindow() {
+  std::memset(&g_dx, 0, sizeof g_dx);
+  if (!CreateDisplay()) return -1;
+  ReadRefreshRate();
+  SetForegroundWindow(g_window.window);
+  if (!Step(DxStep::kKeyboard, DxOpenKeyboard)) return -1;
+  g_dx.present_due = true;
+  return 0;
+}
+
+void DxDestroyWindow() {
+  DxCloseKeyboard();
+  if (g_dx.ddraw) {
+    DxReleaseSurfaces();
+    if (g_window.fullscreen) {
+      g_dx.ddraw->RestoreDisplayMode();
+      g_dx.ddraw->SetCooperativeLevel(g_window.window, DDSCL_NORMAL);
+    }
+    DxRelease(g_dx.ddraw);
+  }
+  if (g_window.window) DestroyWindow(g_window.window);
+  // Cleared so that nothing later draws through a stale handle.
+  g_window.window = nullptr;
+  g_window.blitter = nullptr;
+  DxFreeLibraries();
+}
+
+// Windowed, the whole back surface goes to where the client area lies on the
+// screen; fullscreen the display is the back surface, so nothing is to be done.
+void DxPaint() {
+  if (g_window.fullscreen || !g_dx.primary || !g_dx.back || !g_window.window) return;
+  RECT client;
+  if (!GetClientRect(g_window.window, &client)) return;
+  const POINT origin = ClientOrigin();
+  RECT target{origin.x, origin.y, origin.x + g_window.width, origin.y + g_window.height};
+  RECT source{0, 0, g_window.width, g_window.height};
+  if (SUCCEEDED(g_dx.primary->Blt(&target, g_dx.back, &source, DDBLT_WAIT, nullptr))) {
+    g_dx.present_due = false;
+    g_dx.presented_at = origin;
+  }
+}
+
+void DxFailStepForTests(DxStep step) { g_failing_step = step; }
+
+void DxThreadMain(void* ready_event) { WindowRunUpdateThread(ready_event, DxFrameStep); }
+
+// Runs on the caller's thread; a reference of its own keeps the DirectDraw
+// object alive should a fullscreen switch replace it meanwhile.
+void DxWaitVsync() {
+  IDirectDraw2* ddraw = DxAcquireRunningDirectDraw();
+  if (!ddraw) {
+    WindowWaitRetrace();
+    return;
+  }
+  ddraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
+  ddraw->Release();
+}

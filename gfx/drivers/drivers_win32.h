@@ -13,6 +13,10 @@ void GdiThreadMain(void* ready_event);
 
 int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
                int32_t refresh_rate, int32_t flags);
+int32_t DxCreateWindow();
+void DxDestroyWindow();
+void DxPaint();
+void DxThreadMain(void* ready_event);
 int32_t* DxFetchModes(int32_t depth, int32_t* count);
 void DxWaitVsync();
 

@@ -39,3 +39,6 @@ extern const KeyStateRow kKeyStateTable[];
 
 // Derives key_state from a 256-byte Win32 keyboard state (bit 7 = down).
 void RefreshKeyStateFromKeyboard(const uint8_t keyboard[256], uint8_t key_state[128]);
+// Derives key_state from a 256-byte DirectInput keyboard state, indexed by scan
+// code (bit 7 = down).
+void RefreshKeyStateFromDevice(const uint8_t device[256], uint8_t key_state[128]);

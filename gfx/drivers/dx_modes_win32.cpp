@@ -1,0 +1,84 @@
+// Display modes through DirectDraw: the fullscreen mode switch and the list of
+// modes a program can ask for.
+#include "gfx/drivers/display_modes.h"
+#include "gfx/drivers/drivers_win32.h"
+#include "gfx/drivers/dx_objects_win32.h"
+#include "gfx/window/window_state_win32.h"
+
+static_assert(kStandardVgaModeFlag == DDSDM_STANDARDVGAMODE);
+
+namespace {
+
+bool SetModeOnDirectDraw(void* context, int32_t width, int32_t height, int32_t depth,
+                         int32_t refresh_rate, uint32_t mode_flags) {
+  auto* ddraw = static_cast<IDirectDraw2*>(context);
+  return SUCCEEDED(ddraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
+                                         static_cast<DWORD>(depth),
+                                         static_cast<DWORD>(refresh_rate), mode_flags));
+}
+
+struct ModeFilter {
+  int32_t depth;
+  ModeList* list;
+};
+
+// Every mode is accepted, so the enumeration always runs to its end.
+HRESULT WINAPI CollectMode(DDSURFACEDESC* mode, void* context) {
+  auto* wanted = static_cast<ModeFilter*>(context);
+  const DDPIXELFORMAT& f = mode->ddpfPixelFormat;
+  if (FormatBits(f.dwRGBBitCount, f.dwGBitMask) == wanted->depth) {
+    ModeListAppend(wanted->list, static_cast<int32_t>(mode->dwWidth),
+                   static_cast<int32_t>(mode->dwHeight));
+  }
+  return DDENUMRET_OK;
+}
+
+// A DirectDraw object for listing modes: the running driver's, or one made
+// (with its library) for this call alone.
+struct ModeSource {
+  IDirectDraw2* ddraw = nullptr;
+  HMODULE own_module = nullptr;
+};
+
+bool OpenModeSource(ModeSource* source) {
+  source->ddraw = DxAcquireRunningDirectDraw();
+  if (source->ddraw) return true;
+  source->own_module = LoadLibraryA("ddraw.dll");
+  if (!source->own_module) return false;
+  source->ddraw = DxCreateDirectDraw(source->own_module);
+  return source->ddraw != nullptr;
+}
+
+void CloseModeSource(ModeSource* source) {
+  DxRelease(source->ddraw);
+  if (source->own_module) FreeLibrary(source->own_module);
+}
+
+}  // namespace
+
+bool DxSetFullscreenMode() {
+  DisplayModeChoice choice{};
+  if (!SearchDisplayMode(g_window.width, g_window.height, g_window.depth, g_window.refresh_rate,
+                         SetModeOnDirectDraw, g_dx.ddraw, &choice)) {
+    return false;
+  }
+  g_dx.y_offset = choice.y_offset;
+  return true;
+}
+
+int32_t* DxFetchModes(int32_t depth, int32_t* count) {
+  ModeSource source;
+  if (!OpenModeSource(&source)) {
+    CloseModeSource(&source);
+    return nullptr;  // count untouched: there was nothing to ask
+  }
+  ModeList list;
+  ModeFilter wanted{depth, &list};
+  if (FAILED(source.ddraw->EnumDisplayModes(DDEDM_STANDARDVGAMODES, nullptr, &wanted,
+                                            CollectMode))) {
+    ModeListDiscard(&list);
+  }
+  CloseModeSource(&source);
+  if (count) *count = list.count;
+  return list.modes;
+}

@@ -1,0 +1,90 @@
+// The "DirectX" driver's private objects and the pieces its files share. The
+// interface identifiers are the program's own constants, so nothing links the
+// SDK's GUID library; both DLLs are loaded at run time.
+#pragma once
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#define DIRECTINPUT_VERSION 0x0300
+#include <ddraw.h>
+#include <dinput.h>
+
+#include <cstdint>
+
+inline constexpr GUID kIidDirectDraw2 = {
+    0xB3A6F3E0, 0x2B43, 0x11CF, {0xA2, 0xDE, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
+inline constexpr GUID kGuidSysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+inline constexpr GUID kGuidKey = {
+    0x55728220, 0xD33C, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+
+struct DxObjects {
+  HMODULE ddraw_module;
+  HMODULE dinput_module;
+  IDirectDraw2* ddraw;
+  IDirectDrawSurface* primary;
+  IDirectDrawSurface* back;  // the off-screen surface windowed, the primary fullscreen
+  IDirectDrawClipper* clipper;
+  IDirectDrawPalette* dd_palette;
+  IDirectInputA* dinput;
+  IDirectInputDeviceA* keyboard;
+  RECT source_rect;
+  int32_t y_offset;
+  DIOBJECTDATAFORMAT key_objects[256];
+  DIDATAFORMAT keyboard_format;
+  // Presenting an unchanged surface costs a great deal on some systems (a
+  // whole core under Wine), so the window is presented only when this is set:
+  // rows were converted, the palette changed, or the window moved.
+  bool present_due;
+  POINT presented_at;  // the client origin on screen at the last present
+};
+
+// Only the update thread touches these, under the display lock, except where a
+// function says otherwise.
+extern DxObjects g_dx;
+
+// Both libraries and their entry points; false when either is missing.
+bool DxLoadLibraries();
+void DxFreeLibraries();
+// A DirectDraw object of the default device, queried for IDirectDraw2. Null on
+// any failure (the first object is released in every case).
+IDirectDraw2* DxCreateDirectDraw(HMODULE ddraw_module);
+// The running driver's DirectDraw object with a reference of the caller's own
+// (Release it), or null; safe from any thread.
+IDirectDraw2* DxAcquireRunningDirectDraw();
+// DirectInput's object for the program's instance.
+bool DxCreateDirectInput();
+
+// Fullscreen: sets the display mode (searching as the display allows) and
+// stores y_offset. False when no mode was taken.
+bool DxSetFullscreenMode();
+
+// The window, the surfaces, the palette and the blitter; false on any failure.
+bool DxCreateFullscreenWindow();
+bool DxCreateWindowedWindow();
+bool DxCreateSurfaces();
+void DxReleaseSurfaces();
+// Whether a surface had been lost and was brought back (its picture is gone).
+bool DxRestoreIfLost(IDirectDrawSurface* surface);
+void DxApplyPalette();
+// Converts the dirty rows into the back surface; true when any was converted.
+bool DxConvertDirtyRows();
+
+// The DirectInput keyboard: created, formatted and acquired; read every pass.
+bool DxOpenKeyboard();
+void DxReadKeyboard();
+void DxCloseKeyboard();
+
+// The steps of creating the display, in order. Tests make one of them fail to
+// prove that every failure leaves nothing behind and GDI takes over.
+enum class DxStep { kNone, kLibraries, kDirectDraw, kDirectInput, kWindow, kSurfaces, kKeyboard };
+void DxFailStepForTests(DxStep step);
+
+// Releases a COM object and forgets it.
+template <typename T>
+void DxRelease(T*& object) {
+  if (object) object->Release();
+  object = nullptr;
+}

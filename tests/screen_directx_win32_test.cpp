@@ -1,0 +1,420 @@
+// The DirectX driver through the real mode switch, under Wine: which driver a
+// screen gets, that the window shows exactly the framebuffer through the
+// palette, and that DirectInput's key state reaches key_is_down.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "gfx/draw.h"
+#include "gfx/input/keys.h"
+#include "gfx/screen.h"
+#include "gfx/drivers/dx_objects_win32.h"
+#include "gfx/window/window_state_win32.h"
+#include "support/gdi_screen_win32.h"
+#include "support/screen_fixture.h"
+
+namespace {
+
+// The client area as 0x00RRGGBB words, read through the window's device context.
+std::vector<uint32_t> ReadClient(int width, int height) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xDEADBEEF);
+  HDC window_dc = GetDC(g_window.window);
+  HDC memory_dc = CreateCompatibleDC(window_dc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory_dc, bitmap);
+  BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::memcpy(pixels.data(), bits, pixels.size() * 4);
+  SelectObject(memory_dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory_dc);
+  ReleaseDC(g_window.window, window_dc);
+  for (uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// 0x00RRGGBB of a packed colour word (red in the low byte).
+uint32_t Rgb(uint32_t packed) {
+  return (packed & 0xFF) << 16 | (packed & 0xFF00) | ((packed >> 16) & 0xFF);
+}
+
+// What the framebuffer pixel at (x, y) must look like on a 32-bit desktop: an
+// index through the palette, a 5-6-5 pixel widened with zero low bits.
+uint32_t ExpectedPixel(int x, int y) {
+  const ScreenContext* s = g_screen;
+  const uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
+  switch (s->bytes_per_pixel) {
+    case 1: return Rgb(s->current_palette[row[x]]);
+    case 2: {
+      const uint32_t p = row[2 * x] | row[2 * x + 1] << 8;
+      return (p >> 11) << 19 | ((p >> 5) & 0x3F) << 10 | (p & 0x1F) << 3;
+    }
+    default: {
+      uint32_t p;
+      std::memcpy(&p, row + 4 * x, 4);
+      return p & 0xFFFFFF;
+    }
+  }
+}
+
+// Every pixel differs from its neighbours and every palette index is in use.
+void DrawPattern() {
+  ScreenContext* s = g_screen;
+  const bool took = ScreenLock();
+  for (int y = 0; y < s->height; ++y) {
+    uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
+    for (int x = 0; x < s->width; ++x) {
+      const uint32_t colour = static_cast<uint32_t>((x * 7) & 0xFF) << 16 |
+                              static_cast<uint32_t>((y * 3) & 0xFF) << 8 |
+                              static_cast<uint32_t>((x + y) & 0xFF);
+      const uint32_t value = s->depth <= 8 ? static_cast<uint32_t>(x * 3 + y * 5) & s->colour_mask
+                                           : ColourToPixel(colour);
+      std::memcpy(row + x * s->bytes_per_pixel, &value, static_cast<size_t>(s->bytes_per_pixel));
+    }
+  }
+  std::memset(s->dirty, 255, static_cast<size_t>(s->height));
+  ScreenUnlock(took);
+}
+
+// How many pixels of the client area differ from the framebuffer; the first
+// difference is described in *why.
+int CountWrongPixels(std::string* why) {
+  const int w = g_screen->width, h = g_screen->height;
+  const std::vector<uint32_t> shown = ReadClient(w, h);
+  int wrong = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const uint32_t want = ExpectedPixel(x, y), got = shown[static_cast<size_t>(y) * w + x];
+      if (want == got) continue;
+      if (wrong++ == 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, "(%d, %d) shows %06x, framebuffer %06x", x, y, got, want);
+        *why = text;
+      }
+    }
+  }
+  return wrong;
+}
+
+bool WaitPicture(std::string* why) {
+  for (int i = 0; i < 100; ++i) {
+    if (CountWrongPixels(why) == 0) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+int DirtyRows() {
+  const bool took = ScreenLock();
+  int flagged = 0;
+  for (int y = 0; y < g_screen->height * g_screen->line_multiplier; ++y) flagged += g_screen->dirty[y] != 0;
+  ScreenUnlock(took);
+  return flagged;
+}
+
+class ScreenOnDirectX : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+    SetTestEnv("KVGFX", nullptr);
+  }
+  void TearDown() override {
+    ScreenSetMode(0, 0, 0, 0, 0);
+    SetTestEnv("KVGFX", nullptr);
+  }
+  static bool HasMaximiseBox() {
+    return (GetWindowLongA(g_window.window, GWL_STYLE) & WS_MAXIMIZEBOX) != 0;
+  }
+};
+
+TEST_F(ScreenOnDirectX, DriverChoiceFollowsTheListAndKvgfx) {
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  EXPECT_STREQ(g_screen->driver->name, "DirectX");
+  EXPECT_TRUE(HasMaximiseBox());
+  EXPECT_NE(GetModuleHandleA("ddraw.dll"), nullptr);
+  EXPECT_NE(GetModuleHandleA("dinput.dll"), nullptr);
+  // Wine keeps its ddraw.dll loaded once it was loaded (ten FreeLibrary calls
+  // do not unload it), so only dinput.dll tells whether the libraries went.
+  ScreenSetMode(0, 0, 0, 0, 0);
+  EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr);
+  for (const char* name : {"GDI", "gdi"}) {
+    SetTestEnv("KVGFX", name);
+    ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+    EXPECT_STREQ(g_screen->driver->name, "GDI") << name;
+    EXPECT_FALSE(HasMaximiseBox());
+    EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr);
+  }
+  SetTestEnv("KVGFX", "directX");
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  EXPECT_STREQ(g_screen->driver->name, "DirectX");
+  // An OpenGL screen never gets DirectDraw, whatever KVGFX says.
+  ScreenSetMode(0, 0, 0, 0, 0);
+  if (ScreenSetMode(18, 32, 0, kDisplayOpenGl, 0) == 0) {
+    EXPECT_STRNE(g_screen->driver->name, "DirectX");
+  }
+  EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr);
+  ScreenSetMode(0, 0, 0, 0, 0);
+}
+
+struct ModeCase {
+  int32_t mode;
+  int32_t depth;
+};
+
+class DirectXPicture : public ScreenOnDirectX, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(DirectXPicture, WindowShowsTheFramebufferThroughThePalette) {
+  const ModeCase c = GetParam();
+  ASSERT_EQ(ScreenSetMode(c.mode, c.depth, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, g_screen->width);
+  EXPECT_EQ(client.bottom, g_screen->height);
+  DrawPattern();
+  std::string why;
+  EXPECT_TRUE(WaitPicture(&why)) << why;
+  EXPECT_EQ(DirtyRows(), 0) << "a pass clears every flag it converted";
+  if (g_screen->depth == 8 || c.mode == 12) {
+    // A palette change shows on the next pass, without any pixel changing.
+    PaletteSet(3, 252, 128, 0);
+    EXPECT_TRUE(WaitPicture(&why)) << "after a palette change: " << why;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DirectXPicture,
+                         ::testing::Values(ModeCase{12, 0}, ModeCase{13, 0}, ModeCase{18, 8},
+                                           ModeCase{18, 16}, ModeCase{18, 32}),
+                         [](const ::testing::TestParamInfo<ModeCase>& info) {
+                           return "mode" + std::to_string(info.param.mode) + "_depth" +
+                                  std::to_string(info.param.depth);
+                         });
+
+}  // namespace
+
+namespace {
+
+// Runs a program of the host (under Wine, a Linux one such as xdotool) to its
+// end; false when it cannot be started or fails.
+bool RunHost(std::string command_line) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return status == 0;
+}
+
+bool UnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+bool WaitKeyDown(int32_t scan_code, int32_t wanted) {
+  for (int i = 0; i < 200; ++i) {
+    if (GfxKeyIsDown(scan_code) == wanted) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+TEST_F(ScreenOnDirectX, KeyHeldThroughTheDisplayIsDownUntilReleased) {
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  RECT outer;
+  ASSERT_TRUE(GetWindowRect(g_window.window, &outer));
+  // The host's X server holds the key down as a real keyboard would.
+  const std::string pointer = "start.exe /wait /unix /usr/bin/xdotool mousemove " +
+                              std::to_string(outer.left + 320) + " " +
+                              std::to_string(outer.top + 240);
+  if (!RunHost(pointer)) {
+    ASSERT_FALSE(UnderWine()) << "xdotool must run under Wine (scripts/deps.sh installs it)";
+    GTEST_SKIP() << "no host X tools on this system";
+  }
+  ASSERT_TRUE(RunHost("start.exe /wait /unix /usr/bin/xdotool keydown a"));
+  EXPECT_TRUE(WaitKeyDown(0x1E, -1)) << "A held down";
+  EXPECT_EQ(GfxKeyIsDown(0x1F), 0) << "S is up";
+  ASSERT_TRUE(RunHost("start.exe /wait /unix /usr/bin/xdotool keyup a"));
+  EXPECT_TRUE(WaitKeyDown(0x1E, 0)) << "A released";
+  // The window queued the typed letter too; later tests start with an empty queue.
+  while (KeyQueueTake() != 0) {
+  }
+}
+
+// Fullscreen works where the display's mode can change: Wine's virtual
+// desktop (the test prefix has one) or a real Windows display.
+DEVMODEA CurrentDisplayMode() {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+  return mode;
+}
+
+TEST_F(ScreenOnDirectX, Fullscreen8BitSetsThePaletteDisplayAndRestoresTheDesktop) {
+  const DEVMODEA desktop = CurrentDisplayMode();
+  ASSERT_EQ(ScreenSetMode(18, 8, 0, kDisplayFullscreen, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  ASSERT_NE(g_window.fullscreen, 0) << "the display refused 640x480x8";
+  const DEVMODEA shown = CurrentDisplayMode();
+  EXPECT_EQ(shown.dmPelsWidth, 640u);
+  EXPECT_EQ(shown.dmPelsHeight, 480u);
+  EXPECT_EQ(shown.dmBitsPerPel, 8u);
+  EXPECT_NE(g_dx.dd_palette, nullptr);
+  EXPECT_EQ(g_dx.back, g_dx.primary) << "rows go straight into the display";
+  EXPECT_EQ(g_dx.y_offset, 0);
+  EXPECT_EQ(GetWindowLongA(g_window.window, GWL_STYLE) & WS_POPUP, WS_POPUP);
+  DrawPattern();
+  std::string why;
+  EXPECT_TRUE(WaitPicture(&why)) << why;
+  ScreenSetMode(0, 0, 0, 0, 0);
+  const DEVMODEA after = CurrentDisplayMode();
+  EXPECT_EQ(after.dmPelsWidth, desktop.dmPelsWidth);
+  EXPECT_EQ(after.dmPelsHeight, desktop.dmPelsHeight);
+  EXPECT_EQ(after.dmBitsPerPel, desktop.dmBitsPerPel);
+}
+
+bool Lists640x480(const int32_t* modes, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) {
+    if (modes[i] == (640 << 16 | 480)) return true;
+  }
+  return false;
+}
+
+TEST_F(ScreenOnDirectX, FetchModesListsTheDesktopsModesPerDepth) {
+  for (int32_t depth : {8, 16, 32}) {
+    int32_t count = -1;
+    int32_t* modes = ScreenFetchModes(depth, &count);  // no screen: DirectDraw of its own
+    ASSERT_NE(modes, nullptr) << depth;
+    EXPECT_TRUE(Lists640x480(modes, count)) << depth;
+    ScreenFreeModes(modes);  // the caller's array
+  }
+  int32_t count = -1;
+  EXPECT_EQ(ScreenFetchModes(12, &count), nullptr) << "no display has 12 bits";
+  EXPECT_EQ(count, 0);
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  int32_t* modes = ScreenFetchModes(32, &count);  // the running driver's object
+  ASSERT_NE(modes, nullptr);
+  EXPECT_TRUE(Lists640x480(modes, count));
+  ScreenFreeModes(modes);
+  EXPECT_EQ(ScreenWaitVsync(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+int CountWindowsOfClass(const char* class_name) {
+  struct Search {
+    const char* name;
+    int found;
+  } search{class_name, 0};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[160] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, s->name) == 0) ++s->found;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Whichever step of the display's creation fails, the screen opens through GDI
+// and nothing of DirectX stays behind: no second window, no DirectInput.
+TEST_F(ScreenOnDirectX, EveryFailedStepFallsBackToGdiAndLeavesNothing) {
+  for (DxStep step : {DxStep::kLibraries, DxStep::kDirectDraw, DxStep::kDirectInput,
+                      DxStep::kWindow, DxStep::kSurfaces, DxStep::kKeyboard}) {
+    DxFailStepForTests(step);
+    const int32_t result = ScreenSetMode(12, 8, 0, 0, 0);
+    DxFailStepForTests(DxStep::kNone);
+    ASSERT_EQ(result, 0) << static_cast<int>(step);
+    EXPECT_STREQ(g_screen->driver->name, "GDI") << static_cast<int>(step);
+    EXPECT_EQ(CountWindowsOfClass("kvgfxclass_unit_tests"), 1) << static_cast<int>(step);
+    EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr) << static_cast<int>(step);
+    EXPECT_EQ(g_dx.ddraw, nullptr);
+    EXPECT_EQ(g_dx.keyboard, nullptr);
+    EXPECT_EQ(g_dx.primary, nullptr);
+    DrawLine(nullptr, 0.0f, 10.0f, 639.0f, 10.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+    std::string why;
+    EXPECT_TRUE(WaitPicture(&why)) << static_cast<int>(step) << ": " << why;
+    ScreenSetMode(0, 0, 0, 0, 0);
+  }
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  EXPECT_STREQ(g_screen->driver->name, "DirectX") << "the next screen tries DirectX again";
+}
+
+}  // namespace
+
+namespace {
+
+LRESULT SendToWindow(UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendMessageA(g_window.window, message, wparam, lparam);
+}
+
+void PressAltEnter() { SendToWindow(WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29); }
+
+// Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
+// screen's size with the whole picture, then the window again; switched away
+// from while fullscreen, nothing is converted until the program is back.
+TEST_F(ScreenOnDirectX, AltEnterSwitchesToFullscreenAndBackWithTheWholePicture) {
+  const DEVMODEA desktop = CurrentDisplayMode();
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  const HWND windowed = g_window.window;
+  PressAltEnter();
+  ASSERT_NE(g_window.fullscreen, 0);
+  EXPECT_FALSE(IsWindow(windowed));
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, 640u);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, 480u);
+  EXPECT_TRUE(WaitPicture(&why)) << "fullscreen: " << why;
+
+  SendToWindow(WM_ACTIVATEAPP, FALSE, 0);
+  DrawLine(nullptr, 0.0f, 7.0f, 639.0f, 7.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+  ASSERT_TRUE(WaitForPasses(3));
+  EXPECT_EQ(DirtyRows(), 480) << "switched away: the flags wait for the return";
+  // Switched away from, DirectDraw minimises its window; the user's way back
+  // (the task bar, Alt+Tab) restores and activates it.
+  ShowWindow(g_window.window, SW_RESTORE);
+  SendToWindow(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "back from another program: " << why;
+
+  PressAltEnter();
+  ASSERT_EQ(g_window.fullscreen, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  EXPECT_TRUE(WaitPicture(&why)) << "windowed again: " << why;
+  // The maximise box asks for fullscreen too.
+  SendToWindow(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
+  EXPECT_NE(g_window.fullscreen, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "maximised: " << why;
+  ScreenSetMode(0, 0, 0, 0, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, desktop.dmPelsHeight);
+}
+
+}  // namespace
