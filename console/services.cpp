@@ -85,7 +85,8 @@ char* ExeFileName(char* buffer, int32_t size) {
   buffer[n] = 0;
   char* name = buffer;
   for (char* p = buffer; *p; ++p) {
-    if (*p == '\\') name = p + 1;
+    // A slash cannot be part of a file name either, and is Unix's separator.
+    if (*p == '\\' || *p == '/') name = p + 1;
   }
   return name;
 }

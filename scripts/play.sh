@@ -1,10 +1,27 @@
 #!/usr/bin/env bash
-# Builds tavrel.exe and plays it in a Wine console window. The game needs a real
-# console window: in a plain terminal Wine's console only reads keys while a line
-# is being read, so the menu would never see a key press.
+# Builds and plays the game. By default the native Linux program (the `linux`
+# preset) runs in this terminal, with the board in a window on the X display.
+# With --windows, tavrel.exe runs in a Wine console window instead: in a plain
+# terminal Wine's console only reads keys while a line is being read, so the
+# menu would never see a key press.
+#   play.sh [--windows]
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
+
+case "${1:-}" in
+  "") target=linux ;;
+  --windows) target=windows ;;
+  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+esac
+
+if [ "$target" = linux ]; then
+  "$root/scripts/deps.sh" linux
+  cmake --preset linux >/dev/null
+  cmake --build --preset linux -j2 --target tavrel >/dev/null
+  [ -t 0 ] || { echo "play.sh: the game reads its keys from a terminal; run it in one" >&2; exit 1; }
+  exec "$root/build/linux/tavrel"
+fi
 
 "$root/scripts/deps.sh" play
 

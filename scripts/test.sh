@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native build's unit tests under ASan and UBSan,
-# then the windows build's unit tests and end-to-end tests under Wine. Ends with
+# then the windows build's unit tests and end-to-end tests under Wine, then the
+# Linux program's end-to-end tests (release and ThreadSanitizer builds). Ends with
 # one summary line; the exit status is non-zero when any step failed.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -53,6 +54,14 @@ done
 if step "configure e2e" cmake --preset e2e && step "build e2e" cmake --build --preset e2e -j2; then
   run_ctest e2e "$root/scripts/with-display.sh"
 fi
+
+# The native Linux program: its text phase in tmux and its window phase on an
+# Xvfb display of their own, as a release build and under ThreadSanitizer.
+for preset in linux tsan; do
+  step "configure $preset" cmake --preset "$preset" || continue
+  step "build $preset" cmake --build --preset "$preset" -j2 || continue
+  run_ctest "$preset"
+done
 
 # The Wine prefix's server was kept alive between test programs; stop it.
 for prefix in "$root/build/wineprefix" "$root/build/e2e/wineprefix"; do

@@ -158,6 +158,8 @@ TEST(ExeName, ReturnsThePartAfterTheLastBackslash) {
   char* name = ExeFileName(small, 10);
   EXPECT_STREQ(small, "C:\\long\\p");
   EXPECT_STREQ(name, "p");
+  services.module_path = "/usr/games/tavrel";
+  EXPECT_STREQ(ExeFileName(buffer, 127), "tavrel");
 }
 
 TEST(CharCode, BytesInsideTheStringElseZeroAndTemporariesReleased) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's play command, end to end: scripts/play.sh on a virtual X display
+# The README's Windows play command, end to end: scripts/play.sh --windows on a virtual X display
 # must open the game in a Wine console window whose keys reach the game; "3"
 # shows the about screen, any key returns, "4" ends play.sh with status 0.
 set -u
@@ -42,7 +42,7 @@ xvfb_pid=$!
 read -r -t 20 display_number <&3 || fail "Xvfb did not start"
 export DISPLAY=":$display_number"
 
-"$root/scripts/play.sh" >"$work/play.log" 2>&1 </dev/null &
+"$root/scripts/play.sh" --windows >"$work/play.log" 2>&1 </dev/null &
 play_pid=$!
 
 wait_until 1200 xdotool search --name 'tavrel\.exe' || fail "no console window appeared"

@@ -24,6 +24,7 @@ std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
   if (!(in >> w.title >> w.client_w >> w.client_h >> w.screen_x >> w.screen_y >> visible))
     return std::nullopt;
   w.visible = visible != 0;
+  in >> w.display_w >> w.display_h;
   return w;
 }
 

@@ -19,6 +19,7 @@ struct WindowInfo {
   int client_w = 0, client_h = 0;
   int screen_x = 0, screen_y = 0;  // client area's top-left corner on the X screen
   bool visible = false;
+  int display_w = 0, display_h = 0;  // the display's current mode
 };
 
 // Asks Wine for the window of a class; nothing when there is none.

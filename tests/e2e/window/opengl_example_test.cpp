@@ -1,0 +1,137 @@
+// The OpenGL example program from the outside, under Wine's virtual desktop:
+// its picture against the game's own reference board, its keys, the fullscreen
+// switch and its end.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <utility>
+
+#include "example_session.h"
+#include "tests/e2e/tools/x11_probe.h"
+
+namespace e2e {
+namespace {
+
+class OpenGlExample : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session_ = std::make_unique<ExampleSession>();
+    ASSERT_TRUE(session_->Ready()) << session_->Failure() << "\n" << session_->process().Output();
+  }
+  void Escape() {
+    session_->window().Key("Escape");
+    auto status = session_->process().WaitExit(Millis(15000));
+    ASSERT_TRUE(status.has_value()) << "no exit after Escape";
+    EXPECT_EQ(*status, 0);
+  }
+  bool Inside(int x, int y, Square s) {
+    return std::abs(x - KingX(s)) < 20 && std::abs(y - KingY(s)) < 20;
+  }
+  std::unique_ptr<ExampleSession> session_;
+};
+
+TEST_F(OpenGlExample, GridIsPixelExactAndTheKingASymmetricCircleInItsSquare) {
+  const Square king{8, 8};
+  Shot shot = session_->window().Grab();
+  ASSERT_TRUE(shot.Ok());
+  Picture reference = ReferenceBoard(king, {});
+  int compared = 0;
+  for (int y = 0; y < kClientH; ++y) {
+    for (int x = 0; x < kClientW; ++x) {
+      if (Inside(x, y, king)) continue;
+      ASSERT_EQ(shot.At(x, y), reference.At(x, y)) << "pixel (" << x << ", " << y << ")";
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, kClientW * kClientH - 40 * 40);
+  std::set<std::pair<int, int>> circle;  // white pixels relative to the centre
+  for (int y = KingY(king) - 19; y <= KingY(king) + 19; ++y) {
+    for (int x = KingX(king) - 19; x <= KingX(king) + 19; ++x) {
+      if (shot.At(x, y) == kWhite) circle.insert({x - KingX(king), y - KingY(king)});
+    }
+  }
+  ASSERT_GE(circle.size(), 40u) << "a circle of radius 10 has more pixels";
+  for (auto [dx, dy] : circle) {
+    const int d2 = dx * dx + dy * dy;
+    EXPECT_TRUE(d2 >= 81 && d2 <= 121) << dx << ", " << dy << " is off the radius";
+    EXPECT_TRUE(circle.count({-dx, dy}) && circle.count({dx, -dy}) && circle.count({dy, dx}))
+        << dx << ", " << dy << " has no mirror image";
+  }
+}
+
+TEST_F(OpenGlExample, KeysMoveTheKingAndMovesOffTheBoardAreIgnored) {
+  ExampleSession& s = *session_;
+  s.window().Key("1");
+  ASSERT_TRUE(s.WaitKing({7, 8}));
+  s.window().Key("2");
+  ASSERT_TRUE(s.WaitKing({7, 7}));
+  s.window().Key("3");
+  ASSERT_TRUE(s.WaitKing({6, 6}));
+  for (int col = 5; col >= 1; --col) {
+    s.window().FastKey("1");
+    ASSERT_TRUE(s.WaitKing({col, 6})) << col;
+  }
+  // On the left edge "1" and "3" leave the king where it is; "2" still moves it.
+  s.window().FastKey("1");
+  s.window().FastKey("3");
+  s.window().FastKey("2");
+  ASSERT_TRUE(s.WaitKing({1, 5})) << "the ignored keys must not have moved the king";
+  for (int row = 4; row >= 1; --row) {
+    s.window().FastKey("2");
+    ASSERT_TRUE(s.WaitKing({1, row})) << row;
+  }
+  s.window().FastKey("2");
+  s.window().FastKey("3");
+  s.window().FastKey("1");
+  s.window().FastKey("x");
+  // Give the ignored keys the time of several frames, then look again.
+  ASSERT_FALSE(s.WaitKing({2, 2}, Millis(500)));
+  EXPECT_EQ(s.KingOnScreen(), std::optional<Square>(Square{1, 1}));
+  Escape();
+}
+
+// The size of Wine's virtual desktop window on the X screen.
+std::pair<int, int> DesktopSize(Display* d) {
+  Window w = ProbeFindWindow(d, "Default - Wine desktop");
+  int x = 0, y = 0, width = 0, height = 0;
+  if (w == 0 || ProbeWindowRect(d, w, &x, &y, &width, &height) != 0) return {0, 0};
+  return {width, height};
+}
+
+TEST_F(OpenGlExample, AltEnterSwitchesTo640x480FullscreenAndBack) {
+  ExampleSession& s = *session_;
+  Display* d = s.window().display();
+  const auto desktop = DesktopSize(d);
+  ASSERT_EQ(desktop, std::make_pair(1024, 768)) << "not in the 1024x768 virtual desktop";
+  const auto in_mode = [&](int w, int h) {
+    return WaitFor([&] {
+      auto info = QueryWindow(kExampleClass);
+      return info && info->display_w == w && info->display_h == h && info->client_w == 640 &&
+             info->client_h == 480;
+    }, Millis(10000), Millis(100));
+  };
+  s.window().Key("alt+Return");
+  ASSERT_TRUE(in_mode(640, 480)) << "no 640x480 display after Alt+Enter";
+  ASSERT_TRUE(s.Refind());
+  EXPECT_EQ(s.window().Info().screen_x, 0);
+  EXPECT_EQ(s.window().Info().screen_y, 0);
+  EXPECT_TRUE(s.WaitKing({8, 8})) << "the board is drawn on in fullscreen";
+
+  s.window().Key("alt+Return");
+  ASSERT_TRUE(in_mode(1024, 768)) << "no window back after the second Alt+Enter";
+  ASSERT_TRUE(s.Refind());
+  s.window().Focus();
+  s.window().Key("1");
+  EXPECT_TRUE(s.WaitKing({7, 8})) << "keys still reach the program";
+
+  // Escape in fullscreen: the desktop gets its own size back.
+  s.window().Key("alt+Return");
+  ASSERT_TRUE(in_mode(640, 480));
+  Escape();
+  EXPECT_TRUE(WaitFor([&] { return DesktopSize(d) == desktop; }, Millis(5000)))
+      << "desktop left at " << DesktopSize(d).first << "x" << DesktopSize(d).second;
+}
+
+}  // namespace
+}  // namespace e2e
