@@ -1,7 +1,8 @@
 // Asks Wine itself where a program's window is: finds it by class name and
-// prints one line "TITLE CLIENT_W CLIENT_H SCREEN_X SCREEN_Y VISIBLE", the client
-// area's size and its top-left corner on the X screen. Exit status 1 (and the
-// line "none") when no such window exists.
+// prints one line "TITLE CLIENT_W CLIENT_H SCREEN_X SCREEN_Y VISIBLE STYLE", the
+// client area's size, its top-left corner on the X screen and the window style
+// in hex (the maximise box tells the DirectX window from the GDI one). Exit
+// status 1 (and the line "none") when no such window exists.
 //   window_query CLASS_NAME
 #include <windows.h>
 
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
   GetClientRect(window, &client);
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
-  std::printf("%s %ld %ld %ld %ld %d\n", title[0] ? title : "-", client.right - client.left,
-              client.bottom - client.top, origin.x, origin.y, IsWindowVisible(window) ? 1 : 0);
+  const unsigned long style = static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE));
+  std::printf("%s %ld %ld %ld %ld %d %lx\n", title[0] ? title : "-", client.right - client.left,
+              client.bottom - client.top, origin.x, origin.y, IsWindowVisible(window) ? 1 : 0, style);
   return 0;
 }
