@@ -3,15 +3,25 @@
 // "COMP (press enter)") and the time until the king's new pixels are on the X
 // screen, seen by polling a 1x1 XGetImage every half millisecond. Games are
 // started again until enough samples are taken; then, while the game waits in
-// its polling loop for a move, pass_rate.exe counts its update passes.
+// its polling loop for a move, pass_rate.exe counts its update passes, and the
+// CPU time of the game's threads is read from /proc over a few seconds in
+// which nothing changes on screen: the program's own main thread (which polls
+// for keys) apart from all the others (the update thread and whatever Wine
+// runs for the display).
 //   latency_bench [SAMPLES]      (default 240)
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
+#include <thread>
 #include <vector>
 
+#include "game_process.h"
 #include "game_session.h"
+#include "tests/e2e/tools/x11_probe.h"
 
 using namespace e2e;
 
@@ -30,6 +40,32 @@ std::string NextKey(Square from) {
     if (to && !(*to == Square{1, 1})) return key;
   }
   return "";
+}
+
+// CPU per second of wall time over `seconds` with nothing to do: the main
+// thread (Wine runs the program's main thread on the process's first thread,
+// whose tid is the pid) and all the others, in percent of one core.
+bool IdleCpu(double seconds) {
+  const auto pid = GamePid();
+  if (!pid) {
+    std::fprintf(stderr, "latency_bench: no single tavrel.exe process of this prefix\n");
+    return false;
+  }
+  const auto before = ThreadTicks(*pid);
+  const int64_t start = ProbeNowNs();
+  std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+  const auto after = ThreadTicks(*pid);
+  const double wall = static_cast<double>(ProbeNowNs() - start) / 1e9;
+  const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+  double main_s = 0, others_s = 0;
+  for (const auto& [tid, t] : after) {
+    auto was = before.find(tid);
+    const double used = static_cast<double>(t - (was == before.end() ? 0 : was->second)) / tick;
+    (tid == *pid ? main_s : others_s) += used;
+  }
+  std::printf("idle_cpu_percent other_threads %.1f main_thread %.1f threads %zu seconds %.1f\n",
+              100 * others_s / wall, 100 * main_s / wall, after.size(), wall);
+  return true;
 }
 
 bool Ended(GameSession& game, const char* key) {
@@ -75,6 +111,7 @@ bool PlayOne(std::vector<double>& samples, size_t wanted) {
       std::fprintf(stderr, "latency_bench: pass_rate.exe failed with status %d\n", status);
       return false;
     }
+    if (!IdleCpu(5.0)) return false;
   }
   return Ended(game, "Escape");
 }
