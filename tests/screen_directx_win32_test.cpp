@@ -254,6 +254,9 @@ TEST_F(ScreenOnDirectX, KeyHeldThroughTheDisplayIsDownUntilReleased) {
   EXPECT_EQ(GfxKeyIsDown(0x1F), 0) << "S is up";
   ASSERT_TRUE(RunHost("start.exe /wait /unix /usr/bin/xdotool keyup a"));
   EXPECT_TRUE(WaitKeyDown(0x1E, 0)) << "A released";
+  // The window queued the typed letter too; later tests start with an empty queue.
+  while (KeyQueueTake() != 0) {
+  }
 }
 
 // Fullscreen works where the display's mode can change: Wine's virtual
@@ -312,6 +315,106 @@ TEST_F(ScreenOnDirectX, FetchModesListsTheDesktopsModesPerDepth) {
   EXPECT_TRUE(Lists640x480(modes, count));
   ScreenFreeModes(modes);
   EXPECT_EQ(ScreenWaitVsync(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+int CountWindowsOfClass(const char* class_name) {
+  struct Search {
+    const char* name;
+    int found;
+  } search{class_name, 0};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[160] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::strcmp(name, s->name) == 0) ++s->found;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Whichever step of the display's creation fails, the screen opens through GDI
+// and nothing of DirectX stays behind: no second window, no DirectInput.
+TEST_F(ScreenOnDirectX, EveryFailedStepFallsBackToGdiAndLeavesNothing) {
+  for (DxStep step : {DxStep::kLibraries, DxStep::kDirectDraw, DxStep::kDirectInput,
+                      DxStep::kWindow, DxStep::kSurfaces, DxStep::kKeyboard}) {
+    DxFailStepForTests(step);
+    const int32_t result = ScreenSetMode(12, 8, 0, 0, 0);
+    DxFailStepForTests(DxStep::kNone);
+    ASSERT_EQ(result, 0) << static_cast<int>(step);
+    EXPECT_STREQ(g_screen->driver->name, "GDI") << static_cast<int>(step);
+    EXPECT_EQ(CountWindowsOfClass("kvgfxclass_unit_tests"), 1) << static_cast<int>(step);
+    EXPECT_EQ(GetModuleHandleA("dinput.dll"), nullptr) << static_cast<int>(step);
+    EXPECT_EQ(g_dx.ddraw, nullptr);
+    EXPECT_EQ(g_dx.keyboard, nullptr);
+    EXPECT_EQ(g_dx.primary, nullptr);
+    DrawLine(nullptr, 0.0f, 10.0f, 639.0f, 10.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+    std::string why;
+    EXPECT_TRUE(WaitPicture(&why)) << static_cast<int>(step) << ": " << why;
+    ScreenSetMode(0, 0, 0, 0, 0);
+  }
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  EXPECT_STREQ(g_screen->driver->name, "DirectX") << "the next screen tries DirectX again";
+}
+
+}  // namespace
+
+namespace {
+
+LRESULT SendToWindow(UINT message, WPARAM wparam, LPARAM lparam) {
+  return SendMessageA(g_window.window, message, wparam, lparam);
+}
+
+void PressAltEnter() { SendToWindow(WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29); }
+
+// Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
+// screen's size with the whole picture, then the window again; switched away
+// from while fullscreen, nothing is converted until the program is back.
+TEST_F(ScreenOnDirectX, AltEnterSwitchesToFullscreenAndBackWithTheWholePicture) {
+  const DEVMODEA desktop = CurrentDisplayMode();
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  const HWND windowed = g_window.window;
+  PressAltEnter();
+  ASSERT_NE(g_window.fullscreen, 0);
+  EXPECT_FALSE(IsWindow(windowed));
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, 640u);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, 480u);
+  EXPECT_TRUE(WaitPicture(&why)) << "fullscreen: " << why;
+
+  SendToWindow(WM_ACTIVATEAPP, FALSE, 0);
+  DrawLine(nullptr, 0.0f, 7.0f, 639.0f, 7.0f, 15, kDrawKindLine, kStyleSolid, kStepAbsolute);
+  ASSERT_TRUE(WaitForPasses(3));
+  EXPECT_EQ(DirtyRows(), 480) << "switched away: the flags wait for the return";
+  // Switched away from, DirectDraw minimises its window; the user's way back
+  // (the task bar, Alt+Tab) restores and activates it.
+  ShowWindow(g_window.window, SW_RESTORE);
+  SendToWindow(WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "back from another program: " << why;
+
+  PressAltEnter();
+  ASSERT_EQ(g_window.fullscreen, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  EXPECT_TRUE(WaitPicture(&why)) << "windowed again: " << why;
+  // The maximise box asks for fullscreen too.
+  SendToWindow(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(640, 480));
+  EXPECT_NE(g_window.fullscreen, 0);
+  EXPECT_TRUE(WaitPicture(&why)) << "maximised: " << why;
+  ScreenSetMode(0, 0, 0, 0, 0);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, desktop.dmPelsWidth);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, desktop.dmPelsHeight);
 }
 
 }  // namespace

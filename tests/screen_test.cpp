@@ -586,7 +586,19 @@ TEST_F(ScreenTest, NestedOperationsLockOnce) {
   EXPECT_EQ(ops, (std::vector<std::string>{"lock", "set_palette", "unlock"}));
 }
 
+// Puts the process's window title back as it was: later tests open windows
+// named after the executable.
+struct KeepTitle {
+  std::string buffer{g_title_buffer, sizeof g_title_buffer};
+  char* title = g_title;
+  ~KeepTitle() {
+    std::memcpy(g_title_buffer, buffer.data(), sizeof g_title_buffer);
+    g_title = title;
+  }
+};
+
 TEST_F(ScreenTest, DriverCallsReachTheOpenScreensDriverWithoutTheLock) {
+  KeepTitle keep;
   EXPECT_EQ(ScreenWaitVsync(), 1) << "no screen";
   EXPECT_EQ(ScreenFlip(), 1);
   EXPECT_EQ(CountCalls("wait_vsync") + CountCalls("flip"), 0);
@@ -622,14 +634,11 @@ TEST_F(ScreenTest, FetchModesGivesTheCallerAnArrayAndKeepsLaterTitles) {
   EXPECT_EQ(CallsOf("fetch_modes").back().driver, "DirectX");
   ScreenFreeModes(modes);
   // A long title is cut to the buffer; the next screen opens with it.
-  const std::string saved_buffer(g_title_buffer, sizeof g_title_buffer);
-  char* const saved_title = g_title;
+  KeepTitle keep;
   std::string long_title(300, 'k');
   EXPECT_EQ(ScreenSetTitle(long_title.c_str()), 0);
   ClearDriverCalls();
   ASSERT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 0);
   ASSERT_FALSE(CallsOf("init").empty());
   EXPECT_EQ(CallsOf("init").back().text, std::string(127, 'k'));
-  std::memcpy(g_title_buffer, saved_buffer.data(), sizeof g_title_buffer);
-  g_title = saved_title;
 }

@@ -11,13 +11,25 @@
 
 namespace {
 
-bool CreateDisplay() {
-  if (!DxLoadLibraries()) return false;
+DxStep g_failing_step = DxStep::kNone;
+
+// Runs one step of the creation, unless a test has made it fail.
+bool Step(DxStep step, bool (*run)()) { return step != g_failing_step && run(); }
+
+bool CreateDirectDraw() {
   g_dx.ddraw = DxCreateDirectDraw(g_dx.ddraw_module);
-  if (!g_dx.ddraw || !DxCreateDirectInput()) return false;
+  return g_dx.ddraw != nullptr;
+}
+
+bool CreateWindowOfMode() {
   g_dx.source_rect = RECT{0, 0, g_window.width, g_window.height};
-  const bool window = g_window.fullscreen ? DxCreateFullscreenWindow() : DxCreateWindowedWindow();
-  return window && DxCreateSurfaces();
+  return g_window.fullscreen ? DxCreateFullscreenWindow() : DxCreateWindowedWindow();
+}
+
+bool CreateDisplay() {
+  return Step(DxStep::kLibraries, DxLoadLibraries) && Step(DxStep::kDirectDraw, CreateDirectDraw) &&
+         Step(DxStep::kDirectInput, DxCreateDirectInput) &&
+         Step(DxStep::kWindow, CreateWindowOfMode) && Step(DxStep::kSurfaces, DxCreateSurfaces);
 }
 
 void ReadRefreshRate() {
@@ -64,13 +76,13 @@ void DxFrameStep() {
 
 int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
                int32_t refresh_rate, int32_t flags) {
-  std::memset(&g_window, 0, sizeof g_window);
-  if (flags & kDisplayOpenGl) return -1;
-  g_window.create_window = DxCreateWindow;
-  g_window.destroy_window = DxDestroyWindow;
-  g_window.paint = DxPaint;
-  g_window.thread_main = DxThreadMain;
-  return WindowOpen(title, width, height, depth, refresh_rate, flags);
+  static constexpr WindowRoutines kRoutines{
+      .create_window = DxCreateWindow,
+      .destroy_window = DxDestroyWindow,
+      .paint = DxPaint,
+      .thread_main = DxThreadMain,
+  };
+  return WindowOpenThreaded(kRoutines, title, width, height, depth, refresh_rate, flags);
 }
 
 int32_t DxCreateWindow() {
@@ -78,7 +90,7 @@ int32_t DxCreateWindow() {
   if (!CreateDisplay()) return -1;
   ReadRefreshRate();
   SetForegroundWindow(g_window.window);
-  if (!DxOpenKeyboard()) return -1;
+  if (!Step(DxStep::kKeyboard, DxOpenKeyboard)) return -1;
   g_dx.present_due = true;
   return 0;
 }
@@ -114,6 +126,8 @@ void DxPaint() {
     g_dx.presented_at = origin;
   }
 }
+
+void DxFailStepForTests(DxStep step) { g_failing_step = step; }
 
 void DxThreadMain(void* ready_event) { WindowRunUpdateThread(ready_event, DxFrameStep); }
 

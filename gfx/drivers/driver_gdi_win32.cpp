@@ -112,13 +112,13 @@ void GdiFrameStep() {
 
 int32_t GdiInit(const char* title, int32_t width, int32_t height, int32_t depth,
                 int32_t refresh_rate, int32_t flags) {
-  std::memset(&g_window, 0, sizeof g_window);
-  if (flags & kDisplayOpenGl) return -1;
-  g_window.create_window = GdiCreateWindow;
-  g_window.destroy_window = GdiDestroyWindow;
-  g_window.paint = GdiPaint;
-  g_window.thread_main = GdiThreadMain;
-  return WindowOpen(title, width, height, depth, refresh_rate, flags);
+  static constexpr WindowRoutines kRoutines{
+      .create_window = GdiCreateWindow,
+      .destroy_window = GdiDestroyWindow,
+      .paint = GdiPaint,
+      .thread_main = GdiThreadMain,
+  };
+  return WindowOpenThreaded(kRoutines, title, width, height, depth, refresh_rate, flags);
 }
 
 int32_t GdiCreateWindow() {

@@ -77,6 +77,11 @@ bool DxOpenKeyboard();
 void DxReadKeyboard();
 void DxCloseKeyboard();
 
+// The steps of creating the display, in order. Tests make one of them fail to
+// prove that every failure leaves nothing behind and GDI takes over.
+enum class DxStep { kNone, kLibraries, kDirectDraw, kDirectInput, kWindow, kSurfaces, kKeyboard };
+void DxFailStepForTests(DxStep step);
+
 // Releases a COM object and forgets it.
 template <typename T>
 void DxRelease(T*& object) {

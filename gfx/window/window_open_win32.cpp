@@ -112,6 +112,17 @@ int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t dep
   return StartUpdateThread();
 }
 
+int32_t WindowOpenThreaded(const WindowRoutines& routines, const char* title, int32_t width,
+                           int32_t height, int32_t depth, int32_t refresh_rate, int32_t flags) {
+  std::memset(&g_window, 0, sizeof g_window);
+  if (flags & kDisplayOpenGl) return -1;
+  g_window.create_window = routines.create_window;
+  g_window.destroy_window = routines.destroy_window;
+  g_window.paint = routines.paint;
+  g_window.thread_main = routines.thread_main;
+  return WindowOpen(title, width, height, depth, refresh_rate, flags);
+}
+
 void WindowClose() {
   if (!g_window.running) return;
   InterlockedExchange(&g_window.running, 0);

@@ -61,6 +61,18 @@ constexpr int32_t kFlagSet = -1;
 
 int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t depth,
                    int32_t refresh_rate, int32_t flags);
+
+// The four routines a driver with an update thread installs into the state.
+struct WindowRoutines {
+  int32_t (*create_window)();
+  void (*destroy_window)();
+  void (*paint)();
+  void (*thread_main)(void* ready_event);
+};
+// The whole init of such a driver: clears the state, refuses OpenGL screens,
+// installs the routines and opens the window through the update thread.
+int32_t WindowOpenThreaded(const WindowRoutines& routines, const char* title, int32_t width,
+                           int32_t height, int32_t depth, int32_t refresh_rate, int32_t flags);
 void WindowClose();
 void WindowLock();
 void WindowUnlock();
