@@ -146,7 +146,8 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   const Square from = game->king();
   for (const char* key : {"1", "2", "3"}) {
     if (auto to = MoveByKey(from, key)) {
-      EXPECT_TRUE(game->Move(key, *to)) << "a legal move no longer moves the king";
+      ASSERT_TRUE(game->Move(key, *to)) << "a legal move no longer moves the king";
+      ASSERT_TRUE(game->WaitMessage(*to == Square{1, 1} ? kUserWins : kCompTurn));
       break;
     }
   }
