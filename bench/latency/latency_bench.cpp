@@ -3,15 +3,25 @@
 // "COMP (press enter)") and the time until the king's new pixels are on the X
 // screen, seen by polling a 1x1 XGetImage every half millisecond. Games are
 // started again until enough samples are taken; then, while the game waits in
-// its polling loop for a move, pass_rate.exe counts its update passes.
+// its polling loop for a move, pass_rate.exe counts its update passes, and the
+// CPU time of the game's threads is read from /proc over a few seconds in
+// which nothing changes on screen: the program's own main thread (which polls
+// for keys) apart from all the others (the update thread and whatever Wine
+// runs for the display).
 //   latency_bench [SAMPLES]      (default 240)
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
+#include <thread>
 #include <vector>
 
+#include "game_process.h"
 #include "game_session.h"
+#include "tests/e2e/tools/x11_probe.h"
 
 using namespace e2e;
 
@@ -32,6 +42,32 @@ std::string NextKey(Square from) {
   return "";
 }
 
+// CPU per second of wall time over `seconds` with nothing to do: the main
+// thread (Wine runs the program's main thread on the process's first thread,
+// whose tid is the pid) and all the others, in percent of one core.
+bool IdleCpu(double seconds) {
+  const auto pid = GamePid();
+  if (!pid) {
+    std::fprintf(stderr, "latency_bench: no single tavrel.exe process of this prefix\n");
+    return false;
+  }
+  const auto before = ThreadTicks(*pid);
+  const int64_t start = ProbeNowNs();
+  std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+  const auto after = ThreadTicks(*pid);
+  const double wall = static_cast<double>(ProbeNowNs() - start) / 1e9;
+  const double tick = static_cast<double>(sysconf(_SC_CLK_TCK));
+  double main_s = 0, others_s = 0;
+  for (const auto& [tid, t] : after) {
+    auto was = before.find(tid);
+    const double used = static_cast<double>(t - (was == before.end() ? 0 : was->second)) / tick;
+    (tid == *pid ? main_s : others_s) += used;
+  }
+  std::printf("idle_cpu_percent other_threads %.1f main_thread %.1f threads %zu seconds %.1f\n",
+              100 * others_s / wall, 100 * main_s / wall, after.size(), wall);
+  return true;
+}
+
 bool Ended(GameSession& game, const char* key) {
   auto status = game.Finish(key);
   if (status == std::optional<int>(0)) return true;
@@ -39,8 +75,10 @@ bool Ended(GameSession& game, const char* key) {
   return false;
 }
 
-// Plays one game to its end or until enough samples; false on a fault.
-bool PlayOne(std::vector<double>& samples, size_t wanted) {
+// Plays one game to its end or until enough samples, then measures the
+// passes and the idle CPU once (in a game of its own when the samples ran out
+// as a game ended); false on a fault.
+bool PlayOne(std::vector<double>& samples, size_t wanted, bool* measured) {
   GameSession game;
   if (!game.Ready()) {
     std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
@@ -66,7 +104,8 @@ bool PlayOne(std::vector<double>& samples, size_t wanted) {
     samples.push_back(ms);
     if (game.king() == Square{1, 1}) return Ended(game, "Return");
   }
-  if (samples.size() >= wanted) {
+  if (samples.size() >= wanted && !*measured) {
+    *measured = true;
     int status = -1;
     std::string out = RunWine(E2eEnv::Get().windows_build + "/tests/e2e/pass_rate.exe",
                               {"kvgfxclass_tavrel", "5"}, &status);
@@ -75,6 +114,7 @@ bool PlayOne(std::vector<double>& samples, size_t wanted) {
       std::fprintf(stderr, "latency_bench: pass_rate.exe failed with status %d\n", status);
       return false;
     }
+    if (!IdleCpu(5.0)) return false;
   }
   return Ended(game, "Escape");
 }
@@ -85,8 +125,9 @@ int main(int argc, char** argv) {
   const size_t wanted = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 240;
   std::vector<double> samples;
   int games = 0;
-  while (samples.size() < wanted) {
-    if (!PlayOne(samples, wanted)) return 1;
+  bool measured = false;
+  while (samples.size() < wanted || !measured) {
+    if (!PlayOne(samples, wanted, &measured)) return 1;
     ++games;
   }
   std::printf("key_to_pixels_ms samples %zu games %d p50 %.2f p90 %.2f p99 %.2f max %.2f\n",

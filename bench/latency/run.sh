@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Measures the real game's key-to-screen latency (p50, p99 over SAMPLES keys)
-# and its update passes per second under Wine and Xvfb.
+# Measures the real game's key-to-screen latency (p50, p99 over SAMPLES keys),
+# its update passes per second and the CPU its threads use while nothing
+# changes, under Wine and Xvfb, with the DirectX display and then with GDI in
+# the same run (same display, same prefix, same load), and prints both.
 #   bench/latency/run.sh [SAMPLES]
 # Builds what it needs (windows and e2e presets) first.
 set -eu
@@ -16,4 +18,7 @@ mkdir -p "$TAVREL_E2E_WORK"
 scripts/with-display.sh bash -c '
   trap "tests/e2e/desktop-prefix.sh down \"$WINEPREFIX\"" EXIT
   tests/e2e/desktop-prefix.sh up "$WINEPREFIX" >/dev/null
-  build/e2e/bench/latency/latency_bench "$@"' bench "${1:-240}"
+  for driver in DirectX GDI; do
+    echo "== $driver"
+    KVGFX=$driver build/e2e/bench/latency/latency_bench "$1" || exit 1
+  done' bench "${1:-240}"

@@ -21,7 +21,8 @@ std::optional<Square> MoveByKey(Square from, const std::string& key) {
   return std::nullopt;
 }
 
-GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu) : driver_(std::make_unique<GameDriver>()) {
+GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu, const std::string& driver)
+    : driver_(std::make_unique<GameDriver>()) {
   if (!driver_->Start()) {
     Fail("tavrel.exe did not start: " + driver_->Log());
     return;
@@ -44,6 +45,11 @@ GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu) : driv
     Fail("no window of class kvgfxclass_tavrel after \"1\" in the menu; the game " +
          (status ? "ended with status " + std::to_string(*status) : std::string("still runs")) +
          "; the console shows:" + console);
+    return;
+  }
+  driver_name_ = DriverOf(window_.Info());
+  if (driver_name_ != driver) {
+    Fail("the window is served by " + driver_name_ + ", not by " + driver);
     return;
   }
   window_.Focus();

@@ -25,9 +25,13 @@ class GameSession {
   // Starts tavrel.exe, chooses "1" in its menu and waits for the board with the
   // king and the user's prompt. Check Ready() afterwards.
   // at_menu, when given, runs while the menu is on the console, before "1".
-  explicit GameSession(const std::function<void(GameDriver&)>& at_menu = nullptr);
+  // The window must be served by `driver` (as DriverOf names it).
+  explicit GameSession(const std::function<void(GameDriver&)>& at_menu = nullptr,
+                       const std::string& driver = DriverFromEnvironment());
   ~GameSession();
   bool Ready() const { return ready_; }
+  // The driver that served the window when the game started.
+  const std::string& driver() const { return driver_name_; }
   const std::string& Failure() const { return failure_; }
 
   GameWindow& window() { return window_; }
@@ -71,6 +75,7 @@ class GameSession {
   GameWindow window_;
   Square king_;
   std::vector<std::string> messages_;
+  std::string driver_name_;
   bool ready_ = false;
   std::string failure_;
 };

@@ -4,7 +4,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "tests/e2e/tools/x11_probe.h"
@@ -13,19 +15,43 @@ extern char** environ;
 
 namespace e2e {
 
+std::string RunHelper(const std::string& name, const std::vector<std::string>& args, int* status) {
+  return RunWine(E2eEnv::Get().windows_build + "/tests/e2e/" + name + ".exe", args, status);
+}
+
 std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
   int status = -1;
-  std::string out =
-      RunWine(E2eEnv::Get().windows_build + "/tests/e2e/window_query.exe", {class_name}, &status);
+  std::string out = RunHelper("window_query", {class_name}, &status);
   if (status != 0) return std::nullopt;
   std::istringstream in(out);
   WindowInfo w;
   int visible = 0;
-  if (!(in >> w.title >> w.client_w >> w.client_h >> w.screen_x >> w.screen_y >> visible))
+  if (!(in >> w.title >> w.client_w >> w.client_h >> w.screen_x >> w.screen_y >> visible >> std::hex >>
+        w.style))
     return std::nullopt;
   w.visible = visible != 0;
-  in >> w.display_w >> w.display_h;
+  in >> std::dec >> w.display_w >> w.display_h;
   return w;
+}
+
+std::string DriverOf(const WindowInfo& w) {
+  constexpr unsigned long kPopup = 0x80000000UL, kMaximiseBox = 0x00010000UL;
+  if (w.style & kPopup) return "fullscreen";
+  return (w.style & kMaximiseBox) ? "directx" : "gdi";
+}
+
+std::string DriverFromEnvironment() {
+  const char* named = std::getenv("KVGFX");
+  std::string lower;
+  for (const char* c = named ? named : ""; *c; ++c) lower += static_cast<char>(std::tolower(*c));
+  return lower == "gdi" ? "gdi" : "directx";
+}
+
+bool DesktopSize(Display* d, int* w, int* h) {
+  // Wine names the desktop's X window after the desktop ("Default").
+  Window desktop = ProbeFindWindow(d, "Default - Wine desktop");
+  int x = 0, y = 0;
+  return desktop != 0 && ProbeWindowRect(d, desktop, &x, &y, w, h) == 0;
 }
 
 int Xdotool(const std::vector<std::string>& args, std::string* out) {

@@ -19,8 +19,26 @@ struct WindowInfo {
   int client_w = 0, client_h = 0;
   int screen_x = 0, screen_y = 0;  // client area's top-left corner on the X screen
   bool visible = false;
+  unsigned long style = 0;  // GWL_STYLE
   int display_w = 0, display_h = 0;  // the display's current mode
 };
+
+// Which display serves a window, told by its style: "fullscreen" for the
+// popup of a fullscreen display, else "directx" for a window with a maximise
+// box (the DirectX driver's) and "gdi" for one without.
+std::string DriverOf(const WindowInfo& w);
+
+// The driver a game started now should get by default: "gdi" when KVGFX
+// names GDI (in any case), else "directx".
+std::string DriverFromEnvironment();
+
+// Runs a small program of the windows build's tests/e2e folder ("window_arrange")
+// with the arguments; its output, and its exit status in *status.
+std::string RunHelper(const std::string& name, const std::vector<std::string>& args, int* status);
+
+// The size of Wine's virtual desktop as X sees it (its X window); false when
+// there is no desktop window.
+bool DesktopSize(Display* d, int* w, int* h);
 
 // Asks Wine for the window of a class; nothing when there is none.
 std::optional<WindowInfo> QueryWindow(const std::string& class_name);
