@@ -105,6 +105,9 @@ void DxDestroyWindow() {
     }
     DxRelease(g_dx.ddraw);
   }
+  // Under Wine the display was seen to stay at the game's mode now and then
+  // after RestoreDisplayMode; the desktop's own mode must come back in any case.
+  if (g_window.fullscreen) ChangeDisplaySettingsA(nullptr, 0);
   if (g_window.window) DestroyWindow(g_window.window);
   // Cleared so that nothing later draws through a stale handle.
   g_window.window = nullptr;
