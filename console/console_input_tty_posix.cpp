@@ -72,9 +72,19 @@ bool Decode(ConsoleKeyRecord* record, bool take, bool wait) {
 bool Peek(ConsoleKeyRecord* record) { return Decode(record, false, false); }
 bool Read(ConsoleKeyRecord* record) { return Decode(record, true, true); }
 
+// For the pacing of empty polls: sleeps in poll until the terminal has bytes
+// or the time is up. Bytes already held (a sequence not yet complete) may make
+// a key at any moment, so they end the wait at once.
+bool Wait(int32_t ms) {
+  if (g_length > 0 || g_ended) return true;
+  TakeIn(ms);
+  return g_length > 0;
+}
+
 }  // namespace
 
 ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
+    .wait = Wait,
 };
