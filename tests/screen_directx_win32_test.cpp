@@ -15,106 +15,12 @@
 #include "gfx/drivers/dx_objects_win32.h"
 #include "gfx/window/window_state_win32.h"
 #include "support/gdi_screen_win32.h"
+#include "support/screen_readback_win32.h"
 #include "support/screen_fixture.h"
 
 namespace {
 
-// The client area as 0x00RRGGBB words, read through the window's device context.
-std::vector<uint32_t> ReadClient(int width, int height) {
-  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0xDEADBEEF);
-  HDC window_dc = GetDC(g_window.window);
-  HDC memory_dc = CreateCompatibleDC(window_dc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory_dc, bitmap);
-  BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  SelectObject(memory_dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory_dc);
-  ReleaseDC(g_window.window, window_dc);
-  for (uint32_t& p : pixels) p &= 0xFFFFFF;
-  return pixels;
-}
-
-// 0x00RRGGBB of a packed colour word (red in the low byte).
-uint32_t Rgb(uint32_t packed) {
-  return (packed & 0xFF) << 16 | (packed & 0xFF00) | ((packed >> 16) & 0xFF);
-}
-
-// What the framebuffer pixel at (x, y) must look like on a 32-bit desktop: an
-// index through the palette, a 5-6-5 pixel widened with zero low bits.
-uint32_t ExpectedPixel(int x, int y) {
-  const ScreenContext* s = g_screen;
-  const uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
-  switch (s->bytes_per_pixel) {
-    case 1: return Rgb(s->current_palette[row[x]]);
-    case 2: {
-      const uint32_t p = row[2 * x] | row[2 * x + 1] << 8;
-      return (p >> 11) << 19 | ((p >> 5) & 0x3F) << 10 | (p & 0x1F) << 3;
-    }
-    default: {
-      uint32_t p;
-      std::memcpy(&p, row + 4 * x, 4);
-      return p & 0xFFFFFF;
-    }
-  }
-}
-
-// Every pixel differs from its neighbours and every palette index is in use.
-void DrawPattern() {
-  ScreenContext* s = g_screen;
-  const bool took = ScreenLock();
-  for (int y = 0; y < s->height; ++y) {
-    uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
-    for (int x = 0; x < s->width; ++x) {
-      const uint32_t colour = static_cast<uint32_t>((x * 7) & 0xFF) << 16 |
-                              static_cast<uint32_t>((y * 3) & 0xFF) << 8 |
-                              static_cast<uint32_t>((x + y) & 0xFF);
-      const uint32_t value = s->depth <= 8 ? static_cast<uint32_t>(x * 3 + y * 5) & s->colour_mask
-                                           : ColourToPixel(colour);
-      std::memcpy(row + x * s->bytes_per_pixel, &value, static_cast<size_t>(s->bytes_per_pixel));
-    }
-  }
-  std::memset(s->dirty, 255, static_cast<size_t>(s->height));
-  ScreenUnlock(took);
-}
-
-// How many pixels of the client area differ from the framebuffer; the first
-// difference is described in *why.
-int CountWrongPixels(std::string* why) {
-  const int w = g_screen->width, h = g_screen->height;
-  const std::vector<uint32_t> shown = ReadClient(w, h);
-  int wrong = 0;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const uint32_t want = ExpectedPixel(x, y), got = shown[static_cast<size_t>(y) * w + x];
-      if (want == got) continue;
-      if (wrong++ == 0) {
-        char text[96];
-        std::snprintf(text, sizeof text, "(%d, %d) shows %06x, framebuffer %06x", x, y, got, want);
-        *why = text;
-      }
-    }
-  }
-  return wrong;
-}
-
-bool WaitPicture(std::string* why) {
-  for (int i = 0; i < 100; ++i) {
-    if (CountWrongPixels(why) == 0) return true;
-    Sleep(20);
-  }
-  return false;
-}
+bool WaitPicture(std::string* why) { return WaitPictureAt(0, 0xFFFFFF, why); }
 
 int DirtyRows() {
   const bool took = ScreenLock();
