@@ -112,24 +112,6 @@ INSTANTIATE_TEST_SUITE_P(Modes, DirectXPicture,
 
 namespace {
 
-// Runs a program of the host (under Wine, a Linux one such as xdotool) to its
-// end; false when it cannot be started or fails.
-bool RunHost(std::string command_line) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
-  }
-  WaitForSingleObject(process.hProcess, 10000);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return status == 0;
-}
-
 bool UnderWine() {
   return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }

@@ -167,24 +167,6 @@ TEST_F(GdiWindow, KeyDownTranslatesThroughLayoutAndSpecialTable) {
   EXPECT_EQ(KeyQueueTake(), 0);
 }
 
-// Runs a program of the host (under Wine, a Linux one such as xdotool) to its
-// end; false when it cannot be started or fails.
-bool RunHost(std::string command_line) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return false;
-  }
-  WaitForSingleObject(process.hProcess, 10000);
-  DWORD status = 1;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return status == 0;
-}
-
 int32_t WaitQueuedKey() {
   for (int i = 0; i < 200; ++i) {
     if (int32_t code = KeyQueueTake()) return code;

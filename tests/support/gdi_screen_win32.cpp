@@ -14,6 +14,22 @@ bool DisplayAvailable() {
   return true;
 }
 
+bool RunHost(std::string command_line) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD status = 1;
+  GetExitCodeProcess(process.hProcess, &status);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return status == 0;
+}
+
 const DisplayDriver* PlatformDriver(const char* name) {
   for (const DisplayDriver* const* d = PlatformDisplayDrivers(); *d; ++d) {
     if (std::strcmp((*d)->name, name) == 0) return *d;

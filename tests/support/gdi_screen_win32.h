@@ -2,6 +2,7 @@
 // driver, for the Windows tests of the window layer.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "gfx/screen.h"
@@ -16,6 +17,9 @@ struct GdiTestScreen {
 
 // True when Wine (or Windows) can create windows here; false without a display.
 bool DisplayAvailable();
+// Runs a program of the host (under Wine, a Linux one such as xdotool, through
+// "start.exe /wait /unix") to its end; false when it cannot be started or fails.
+bool RunHost(std::string command_line);
 // The platform's driver of that name, or null.
 const DisplayDriver* PlatformDriver(const char* name);
 // Builds a 640 x 480 8-bit context, makes it the open screen and starts the GDI
