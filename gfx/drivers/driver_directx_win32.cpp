@@ -52,11 +52,22 @@ void RestoreSurfaces() {
   if (lost) WindowMarkAllRowsDirty();
 }
 
+void PresentAt(POINT origin) {
+  if (!g_dx.primary || !g_dx.back) return;
+  RECT target{origin.x, origin.y, origin.x + g_window.width, origin.y + g_window.height};
+  RECT source{0, 0, g_window.width, g_window.height};
+  if (SUCCEEDED(g_dx.primary->Blt(&target, g_dx.back, &source, DDBLT_WAIT, nullptr))) {
+    g_dx.present_due = false;
+    g_dx.presented_at = origin;
+  }
+}
+
+// A window that moved since the last present is presented again.
 void PresentIfDue() {
   if (g_window.fullscreen) return;
   const POINT origin = ClientOrigin();
   if (origin.x != g_dx.presented_at.x || origin.y != g_dx.presented_at.y) g_dx.present_due = true;
-  if (g_dx.present_due) DxPaint();
+  if (g_dx.present_due) PresentAt(origin);
 }
 
 // One pass's driver part, under the display lock. Fullscreen and inactive
@@ -118,16 +129,8 @@ void DxDestroyWindow() {
 // Windowed, the whole back surface goes to where the client area lies on the
 // screen; fullscreen the display is the back surface, so nothing is to be done.
 void DxPaint() {
-  if (g_window.fullscreen || !g_dx.primary || !g_dx.back || !g_window.window) return;
-  RECT client;
-  if (!GetClientRect(g_window.window, &client)) return;
-  const POINT origin = ClientOrigin();
-  RECT target{origin.x, origin.y, origin.x + g_window.width, origin.y + g_window.height};
-  RECT source{0, 0, g_window.width, g_window.height};
-  if (SUCCEEDED(g_dx.primary->Blt(&target, g_dx.back, &source, DDBLT_WAIT, nullptr))) {
-    g_dx.present_due = false;
-    g_dx.presented_at = origin;
-  }
+  if (g_window.fullscreen || !g_window.window) return;
+  PresentAt(ClientOrigin());
 }
 
 void DxFailStepForTests(DxStep step) { g_failing_step = step; }
