@@ -21,6 +21,8 @@ if(TAVREL_REAL_PLATFORM)
   enable_testing()
   add_subdirectory(tests/e2e/tools)
   add_subdirectory(tests/e2e/native)
+  add_subdirectory(tests/e2e/window)
+  add_dependencies(window_e2e tavrel)
 endif()
 
 if(TAVREL_BENCH)

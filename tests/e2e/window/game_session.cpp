@@ -21,10 +21,10 @@ std::optional<Square> MoveByKey(Square from, const std::string& key) {
   return std::nullopt;
 }
 
-GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu, const std::string& driver)
-    : driver_(std::make_unique<GameDriver>()) {
+GameSession::GameSession(const std::function<void(GameConsole&)>& at_menu, const std::string& driver)
+    : driver_(MakeGameConsole()) {
   if (!driver_->Start()) {
-    Fail("tavrel.exe did not start: " + driver_->Log());
+    Fail("the game did not start: " + driver_->Log());
     return;
   }
   if (!driver_->WaitText("4. exit")) {
