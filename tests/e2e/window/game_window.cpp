@@ -40,6 +40,12 @@ std::string DriverOf(const WindowInfo& w) {
   return (w.style & kMaximiseBox) ? "directx" : "gdi";
 }
 
+bool Settled(const WindowInfo& w) {
+  if (!w.visible) return false;
+  if (DriverOf(w) != "fullscreen") return true;
+  return w.client_w == 640 && w.client_h == 480 && w.display_w == 640 && w.display_h == 480;
+}
+
 std::string DriverFromEnvironment() {
   const char* named = std::getenv("KVGFX");
   std::string lower;
