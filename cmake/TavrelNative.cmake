@@ -24,6 +24,7 @@ if(TAVREL_REAL_PLATFORM)
   enable_testing()
   add_subdirectory(tests/e2e/tools)
   add_subdirectory(tests/e2e/native)
+  add_subdirectory(tests/platform)
 endif()
 
 if(TAVREL_BENCH)

@@ -217,6 +217,7 @@ void HandleEvent(XEvent* e) {
     case ConfigureNotify: OnConfigure(e->xconfigure.width, e->xconfigure.height); break;
     case FocusIn: OnFocus(true); break;
     case FocusOut: OnFocus(false); break;
+    case MappingNotify: XRefreshKeyboardMapping(&e->xmapping); break;  // a new layout
     case ClientMessage:
       if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) KeyQueuePut(kKeyClose);
       break;
