@@ -19,6 +19,10 @@ struct X11Image {
 // use shared memory where it works.
 void X11AllowSharedMemory(bool allowed);
 
+// Asks the server to attach the segment; false, with the X error caught
+// instead of ending the program, when it refuses.
+bool X11AttachSegment(Display* display, XShmSegmentInfo* segment);
+
 // Creates a zero-filled width x height image for the visual; false when
 // neither kind can be made.
 bool X11ImageCreate(Display* display, Visual* visual, int depth, int32_t width, int32_t height,

@@ -22,17 +22,6 @@ int NoteAttachError(Display*, XErrorEvent*) {
   return 0;
 }
 
-// Attaches the segment on the server's side; false when the server refused.
-bool AttachOnServer(Display* display, XShmSegmentInfo* segment) {
-  XSync(display, False);
-  g_attach_failed = false;
-  XErrorHandler previous = XSetErrorHandler(NoteAttachError);
-  Status sent = XShmAttach(display, segment);
-  XSync(display, False);
-  XSetErrorHandler(previous);
-  return sent && !g_attach_failed;
-}
-
 bool CreateShared(Display* display, Visual* visual, int depth, int32_t width, int32_t height,
                   X11Image* out) {
   XImage* image = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr,
@@ -49,7 +38,7 @@ bool CreateShared(Display* display, Visual* visual, int depth, int32_t width, in
   if (attached) {
     out->segment.shmaddr = image->data = static_cast<char*>(address);
     out->segment.readOnly = False;
-    attached = AttachOnServer(display, &out->segment);
+    attached = X11AttachSegment(display, &out->segment);
     if (!attached) shmdt(address);
   }
   shmctl(out->segment.shmid, IPC_RMID, nullptr);
@@ -82,6 +71,16 @@ bool CreatePlain(Display* display, Visual* visual, int depth, int32_t width, int
 }  // namespace
 
 void X11AllowSharedMemory(bool allowed) { g_shared_memory_allowed.store(allowed); }
+
+bool X11AttachSegment(Display* display, XShmSegmentInfo* segment) {
+  XSync(display, False);  // earlier requests' errors go to the usual handler
+  g_attach_failed = false;
+  XErrorHandler previous = XSetErrorHandler(NoteAttachError);
+  Status sent = XShmAttach(display, segment);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  return sent && !g_attach_failed;
+}
 
 bool X11ImageCreate(Display* display, Visual* visual, int depth, int32_t width, int32_t height,
                     X11Image* out) {

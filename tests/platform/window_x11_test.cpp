@@ -12,6 +12,8 @@
 #include <X11/extensions/XTest.h>
 // clang-format on
 #include <signal.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -280,6 +282,32 @@ TEST_F(X11Window, SharedSegmentGoesWhenTheProgramIsKilled) {
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
   EXPECT_TRUE(WaitFor([&] { return !SegmentExists(id); })) << "segment " << id << " outlived its program";
+}
+
+// A server that cannot reach the segment (one on another host) answers the
+// attach with an X error. Xlib's default handler, put back for this case,
+// would end the program; the attach must catch it and let the caller go on.
+TEST_F(X11Window, RefusedAttachIsCaughtAndTheConnectionGoesOn) {
+  Display* d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr);
+  ASSERT_TRUE(XShmQueryExtension(d));
+  XErrorHandler previous = XSetErrorHandler(nullptr);
+  XShmSegmentInfo gone{};
+  gone.shmid = shmget(IPC_PRIVATE, 4096, IPC_CREAT | 0600);
+  ASSERT_GE(gone.shmid, 0);
+  shmctl(gone.shmid, IPC_RMID, nullptr);  // nobody attached: the id is gone at once
+  EXPECT_FALSE(X11AttachSegment(d, &gone));
+  XShmSegmentInfo real{};
+  real.shmid = shmget(IPC_PRIVATE, 4096, IPC_CREAT | 0600);
+  ASSERT_GE(real.shmid, 0);
+  real.shmaddr = static_cast<char*>(shmat(real.shmid, nullptr, 0));
+  shmctl(real.shmid, IPC_RMID, nullptr);
+  EXPECT_TRUE(X11AttachSegment(d, &real)) << "the connection after a refusal";
+  XShmDetach(d, &real);
+  XSync(d, False);
+  shmdt(real.shmaddr);
+  XSetErrorHandler(previous);
+  XCloseDisplay(d);
 }
 
 TEST_F(X11Window, KeysTypedThroughXTestBecomeKeyCodesAndKeyStates) {
