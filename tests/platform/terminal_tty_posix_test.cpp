@@ -85,6 +85,15 @@ class PtyChild {
     tcgetattr(slave_, &t);
     return t;
   }
+  // Waits up to about 5 s for the terminal's settings to satisfy wanted.
+  template <typename Wanted>
+  bool WaitSettings(Wanted wanted) const {
+    for (int waited = 0; waited < 5000; waited += 2) {
+      if (wanted(Now())) return true;
+      usleep(2000);
+    }
+    return false;
+  }
   void Type(const std::string& bytes) const {
     ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
   }
@@ -246,6 +255,9 @@ TEST(TerminalOnPty, LineInputIsEchoedEditableAndBecomesCodePage866) {
   PtyChild child(ReportOneLine);
   ASSERT_TRUE(child.Started());
   ASSERT_EQ(child.NextReport(), "ready");
+  // Bytes typed before the reader switched the terminal to line mode would be
+  // taken raw, unechoed, with Enter left a carriage return.
+  ASSERT_TRUE(child.WaitSettings([](const termios& t) { return (t.c_lflag & ICANON) != 0; }));
   child.Type("12\x7f" "3 \xd0\xb4\xd0\xb0\r");  // "12", Backspace, "3 да", Enter
   EXPECT_EQ(child.NextReport(), "313320a4a00a");  // "13 ", д and а in code page 866, line feed
   EXPECT_TRUE(child.OutputShows("12\b \b3")) << "echo of the edited line: " << child.Output();
