@@ -25,6 +25,7 @@ if(TAVREL_REAL_PLATFORM)
   add_subdirectory(tests/e2e/tools)
   add_subdirectory(tests/e2e/native)
   add_subdirectory(tests/platform)
+  add_subdirectory(bench/native)
 endif()
 
 if(TAVREL_BENCH)
