@@ -6,6 +6,7 @@ records the terminal's settings before and after it and its exit status.
 """
 import os
 import re
+import signal
 import subprocess
 import tempfile
 import time
@@ -93,7 +94,6 @@ class TmuxSession:
 
 def end_process(pid):
     """SIGTERM (the game restores the terminal on it), SIGKILL after 5 s."""
-    import signal
     for sig, seconds in ((signal.SIGTERM, 5), (signal.SIGKILL, 5)):
         try:
             os.kill(pid, sig)
