@@ -3,12 +3,12 @@
 # ones when run as root, otherwise prints the one apt-get line to run and fails.
 # Usage: deps.sh build|test|play|linux (linux: what the native game alone needs)
 set -eu
-build_pkgs="cmake make g++ tmux python3 libx11-dev g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
+build_pkgs="cmake make g++ tmux python3 libx11-dev libxext-dev g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
 wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 libxcursor1 libxrandr2 \
 libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libx11-dev libxtst-dev"
 case "${1:-test}" in
   build) wanted="$build_pkgs" ;;
-  linux) wanted="cmake make g++ libx11-dev" ;;
+  linux) wanted="cmake make g++ libx11-dev libxext-dev libxtst-dev" ;;
   play) wanted="$build_pkgs $wine_pkgs" ;;
   test) wanted="$build_pkgs $wine_pkgs" ;;
   bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev pkg-config python3" ;;

@@ -1,48 +1,17 @@
-// Draws the program's icon, a white king on a small board, and writes it as a
-// Windows .ico with a 32x32 and a 16x16 image (32-bit colour with alpha, plus the
-// AND mask older systems read). The output is committed as game/tavrel.ico (a
-// native test checks that the two agree); after changing the picture run:
-//   g++ -std=c++20 -O2 tools/make_icon.cpp -o build/make_icon && build/make_icon game/tavrel.ico
+// Writes the program's icon (gfx/window/program_icon.cpp draws it; the X window
+// shows the same drawing) as a Windows .ico with a 32x32 and a 16x16 image
+// (32-bit colour with alpha, plus the AND mask older systems read). The output
+// is committed as game/tavrel.ico (a native test checks that the two agree);
+// after changing the picture run:
+//   g++ -std=c++20 -O2 -I. tools/make_icon.cpp gfx/window/program_icon.cpp -o build/make_icon
+//   build/make_icon game/tavrel.ico
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "gfx/window/program_icon.h"
+
 namespace {
-
-struct Rgba {
-  uint8_t r, g, b, a;
-};
-
-constexpr Rgba kDark{40, 40, 48, 255};
-constexpr Rgba kLight{128, 128, 136, 255};
-constexpr Rgba kLine{255, 255, 255, 255};
-constexpr Rgba kKing{255, 255, 255, 255};
-constexpr Rgba kClear{0, 0, 0, 0};
-
-// size x size pixels, row 0 at the top: a 4x4 board of alternating grey squares
-// with a white edge, and the king as a white disc with a dark rim in the centre.
-std::vector<Rgba> DrawIcon(int size) {
-  std::vector<Rgba> px(static_cast<size_t>(size) * size, kClear);
-  const int cell = size / 4;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      bool edge = x == 0 || y == 0 || x == size - 1 || y == size - 1;
-      bool dark = ((x / cell) + (y / cell)) % 2 == 1;
-      px[y * size + x] = edge ? kLine : (dark ? kDark : kLight);
-    }
-  }
-  // The king: a filled white disc with a dark rim, centred.
-  const double c = (size - 1) / 2.0;
-  const double outer = size * 0.30, inner = outer - (size >= 32 ? 2.0 : 1.0);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      double dx = x - c, dy = y - c, d2 = dx * dx + dy * dy;
-      if (d2 <= inner * inner) px[y * size + x] = kKing;
-      else if (d2 <= outer * outer) px[y * size + x] = kDark;
-    }
-  }
-  return px;
-}
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
   out.push_back(v & 0xFF);
@@ -55,7 +24,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 
 // One icon image: BITMAPINFOHEADER (height doubled for the mask), the pixels
 // bottom-up as BGRA, then the 1-bit AND mask bottom-up, rows padded to 4 bytes.
-std::vector<uint8_t> EncodeImage(const std::vector<Rgba>& px, int size) {
+std::vector<uint8_t> EncodeImage(const std::vector<uint32_t>& px, int size) {
   std::vector<uint8_t> out;
   const int mask_stride = ((size + 31) / 32) * 4;
   Put32(out, 40);
@@ -68,14 +37,15 @@ std::vector<uint8_t> EncodeImage(const std::vector<Rgba>& px, int size) {
   for (int i = 0; i < 4; ++i) Put32(out, 0);
   for (int y = size - 1; y >= 0; --y) {
     for (int x = 0; x < size; ++x) {
-      const Rgba& p = px[y * size + x];
-      out.insert(out.end(), {p.b, p.g, p.r, p.a});
+      const uint32_t p = px[y * size + x];
+      out.insert(out.end(), {static_cast<uint8_t>(p), static_cast<uint8_t>(p >> 8),
+                             static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 24)});
     }
   }
   for (int y = size - 1; y >= 0; --y) {
     std::vector<uint8_t> row(mask_stride, 0);
     for (int x = 0; x < size; ++x) {
-      if (px[y * size + x].a == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      if ((px[y * size + x] >> 24) == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
     }
     out.insert(out.end(), row.begin(), row.end());
   }
@@ -86,9 +56,9 @@ std::vector<uint8_t> EncodeImage(const std::vector<Rgba>& px, int size) {
 
 int main(int argc, char** argv) {
   const char* path = argc > 1 ? argv[1] : "tavrel.ico";
-  const int sizes[] = {32, 16};
+  const auto& sizes = kProgramIconSizes;
   std::vector<std::vector<uint8_t>> images;
-  for (int s : sizes) images.push_back(EncodeImage(DrawIcon(s), s));
+  for (int s : sizes) images.push_back(EncodeImage(DrawProgramIcon(s), s));
   std::vector<uint8_t> file;
   Put16(file, 0);
   Put16(file, 1);  // icon

@@ -1,8 +1,9 @@
 // The "X11" display driver. The program's thread draws into the framebuffer
 // under the display lock; the update thread, every 10 ms and under the same
 // lock, reads the X events (keys, mouse, close box, exposure) and copies the
-// changed rows through the blitter for the visual's format into an XImage,
-// scaled by a whole factor in fullscreen, and puts them on the window. Only
+// changed rows through the blitter for the visual's format into an XImage
+// (in shared memory where the server can read it from there), scaled by a
+// whole factor in fullscreen, and puts them on the window. Only
 // the update thread calls Xlib after the window is open, except for the title
 // and pointer calls, which Xlib's own locking covers.
 #include "gfx/drivers/driver_x11.h"
@@ -13,17 +14,19 @@
 #include <time.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "gfx/blitters/blitter.h"
+#include "gfx/drivers/x11_image.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
 #include "gfx/window/display_driver.h"
+#include "gfx/window/program_icon.h"
 #include "gfx/window/window_geometry.h"
+#include "gfx/window/x11_char_keys.h"
 #include "gfx/window/x11_layout.h"
 
 namespace {
@@ -32,11 +35,12 @@ struct X11State {
   Display* display = nullptr;
   Window window = 0;
   GC gc = nullptr;
-  XImage* image = nullptr;       // the picture at the window's scale
+  X11Image picture;               // the picture at the window's scale
   std::vector<uint8_t> unscaled;  // blitter output when the picture is scaled
   int32_t bytes_per_pixel = 4;
   Blitter blitter = nullptr;
   Atom delete_window = 0;
+  int completion_type = -1;  // MIT-SHM's "put done" event
   int32_t width = 0, height = 0;
   int32_t window_w = 0, window_h = 0;
   X11Placement placement{1, 0, 0};
@@ -67,10 +71,7 @@ void MarkAllRowsDirty() {
   if (g_screen && g_screen->dirty) std::memset(g_screen->dirty, 0xFF, static_cast<size_t>(g_x.height));
 }
 
-void FreeImage() {
-  if (g_x.image) XDestroyImage(g_x.image);  // frees the pixels too
-  g_x.image = nullptr;
-}
+void FreeImage() { X11ImageDestroy(g_x.display, &g_x.picture); }
 
 // The XImage at the current scale; false when memory or the visual refuse it.
 bool MakeImage() {
@@ -78,15 +79,8 @@ bool MakeImage() {
   Visual* visual = DefaultVisual(g_x.display, DefaultScreen(g_x.display));
   int depth = DefaultDepth(g_x.display, DefaultScreen(g_x.display));
   int32_t w = g_x.width * g_x.placement.factor, h = g_x.height * g_x.placement.factor;
-  g_x.image = XCreateImage(g_x.display, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                           static_cast<unsigned>(w), static_cast<unsigned>(h), 32, 0);
-  if (!g_x.image) return false;
-  g_x.image->data = static_cast<char*>(std::calloc(static_cast<size_t>(g_x.image->bytes_per_line), h));
-  if (!g_x.image->data) {
-    FreeImage();
-    return false;
-  }
-  g_x.bytes_per_pixel = g_x.image->bits_per_pixel / 8;
+  if (!X11ImageCreate(g_x.display, visual, depth, w, h, &g_x.picture)) return false;
+  g_x.bytes_per_pixel = g_x.picture.image->bits_per_pixel / 8;
   g_x.unscaled.assign(static_cast<size_t>(g_x.width) * g_x.bytes_per_pixel * g_x.height, 0);
   MarkAllRowsDirty();
   return true;
@@ -113,29 +107,31 @@ void ScaleRows(int32_t first, int32_t last) {
   const size_t src_pitch = static_cast<size_t>(g_x.width) * bpp;
   for (int32_t y = first; y <= last; ++y) {
     const uint8_t* src = g_x.unscaled.data() + static_cast<size_t>(y) * src_pitch;
-    uint8_t* row = reinterpret_cast<uint8_t*>(g_x.image->data) + static_cast<size_t>(y) * f * g_x.image->bytes_per_line;
+    XImage* image = g_x.picture.image;
+    uint8_t* row = reinterpret_cast<uint8_t*>(image->data) + static_cast<size_t>(y) * f * image->bytes_per_line;
     for (int32_t x = 0; x < g_x.width; ++x) {
       for (int32_t k = 0; k < f; ++k) std::memcpy(row + (static_cast<size_t>(x) * f + k) * bpp, src + x * bpp, bpp);
     }
-    for (int32_t k = 1; k < f; ++k) std::memcpy(row + static_cast<size_t>(k) * g_x.image->bytes_per_line, row, src_pitch * f);
+    for (int32_t k = 1; k < f; ++k) std::memcpy(row + static_cast<size_t>(k) * image->bytes_per_line, row, src_pitch * f);
   }
 }
 
 void CopyDirtyRows() {
-  if (!g_screen || !g_screen->dirty || !g_screen->visible_page || !g_x.image || !g_x.blitter) return;
+  XImage* image = g_x.picture.image;
+  if (!g_screen || !g_screen->dirty || !g_screen->visible_page || !image || !g_x.blitter) return;
   int32_t first = 0, last = 0;
   if (!FindDirtySpan(g_screen->dirty, g_x.height, &first, &last)) return;
   const int32_t f = g_x.placement.factor;
+  X11ImageWaitIdle(g_x.display, &g_x.picture);
   if (f == 1) {
-    g_x.blitter(reinterpret_cast<uint8_t*>(g_x.image->data), g_x.image->bytes_per_line);
+    g_x.blitter(reinterpret_cast<uint8_t*>(image->data), image->bytes_per_line);
   } else {
     g_x.blitter(g_x.unscaled.data(), g_x.width * g_x.bytes_per_pixel);
     ScaleRows(first, last);
   }
   std::memset(g_screen->dirty, 0, static_cast<size_t>(g_x.height));
-  XPutImage(g_x.display, g_x.window, g_x.gc, g_x.image, 0, first * f, g_x.placement.x,
-            g_x.placement.y + first * f, static_cast<unsigned>(g_x.width * f),
-            static_cast<unsigned>((last - first + 1) * f));
+  X11ImagePut(g_x.display, g_x.window, g_x.gc, &g_x.picture, 0, first * f, g_x.placement.x,
+              g_x.placement.y + first * f, g_x.width * f, (last - first + 1) * f);
 }
 
 void SetKeyState(int32_t scan, bool down) {
@@ -166,7 +162,7 @@ void OnKey(XKeyEvent* event, bool down) {
     ToggleFullscreen();
     return;
   }
-  int32_t code = vk ? SpecialKeyCode(vk) : n == 1 ? static_cast<uint8_t>(text[0]) : 0;
+  int32_t code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
   if (code) KeyQueuePut(code);
 }
 
@@ -206,6 +202,10 @@ void OnFocus(bool in) {
 }
 
 void HandleEvent(XEvent* e) {
+  if (e->type == g_x.completion_type) {
+    X11ImageCompleted(&g_x.picture, e->xany.serial);
+    return;
+  }
   switch (e->type) {
     case KeyPress: OnKey(&e->xkey, true); break;
     case KeyRelease: OnKey(&e->xkey, false); break;
@@ -217,6 +217,7 @@ void HandleEvent(XEvent* e) {
     case ConfigureNotify: OnConfigure(e->xconfigure.width, e->xconfigure.height); break;
     case FocusIn: OnFocus(true); break;
     case FocusOut: OnFocus(false); break;
+    case MappingNotify: XRefreshKeyboardMapping(&e->xmapping); break;  // a new layout
     case ClientMessage:
       if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) KeyQueuePut(kKeyClose);
       break;
@@ -288,6 +289,15 @@ void SetWindowTitle(const char* title) {
                   static_cast<int>(std::strlen(title)));
 }
 
+// _NET_WM_ICON: the drawing the Windows icon is made from.
+void SetWindowIcon() {
+  std::vector<uint32_t> values = ProgramIconProperty();
+  std::vector<long> longs(values.begin(), values.end());  // format 32 travels as longs
+  XChangeProperty(g_x.display, g_x.window, XInternAtom(g_x.display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(longs.data()),
+                  static_cast<int>(longs.size()));
+}
+
 bool OpenWindow(const char* title) {
   Display* d = g_x.display;
   int screen = DefaultScreen(d);
@@ -305,6 +315,7 @@ bool OpenWindow(const char* title) {
   g_x.window_w = g_x.width;
   g_x.window_h = g_x.height;
   SetWindowTitle(title);
+  SetWindowIcon();
   SetSizeHints(true);
   XClassHint* class_hint = XAllocClassHint();
   if (class_hint) {
@@ -363,6 +374,7 @@ int32_t X11Init(const char* title, int32_t width, int32_t height, int32_t, int32
   g_x.width = width;
   g_x.height = height;
   g_x.placement = X11Placement{1, 0, 0};
+  g_x.completion_type = X11ImageCompletionType(g_x.display);
   if (!ChooseBlitter() || !OpenWindow(title) || !MakeImage()) {
     CloseDisplay();
     return -1;
@@ -414,3 +426,8 @@ void X11SetTitle(const char* title) {
 }
 
 int64_t X11PassCount() { return g_passes.load(); }
+
+bool X11UsesSharedMemory() {
+  std::lock_guard<std::recursive_mutex> hold(g_lock);
+  return g_x.picture.shared;
+}

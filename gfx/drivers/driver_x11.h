@@ -14,3 +14,5 @@ void X11SetMouse(int32_t x, int32_t y, int32_t cursor);
 void X11SetTitle(const char* title);
 // The passes the update thread has made (for tests and measurements).
 int64_t X11PassCount();
+// Whether the picture goes through shared memory (MIT-SHM) now.
+bool X11UsesSharedMemory();

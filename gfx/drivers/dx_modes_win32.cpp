@@ -1,5 +1,7 @@
 // Display modes through DirectDraw: the fullscreen mode switch and the list of
 // modes a program can ask for.
+#include <cstring>
+
 #include "gfx/drivers/display_modes.h"
 #include "gfx/drivers/drivers_win32.h"
 #include "gfx/drivers/dx_objects_win32.h"
@@ -9,12 +11,31 @@ static_assert(kStandardVgaModeFlag == DDSDM_STANDARDVGAMODE);
 
 namespace {
 
+bool DisplayIs(IDirectDraw2* ddraw, int32_t width, int32_t height) {
+  DDSURFACEDESC mode;
+  std::memset(&mode, 0, sizeof mode);
+  mode.dwSize = sizeof mode;
+  return SUCCEEDED(ddraw->GetDisplayMode(&mode)) && mode.dwWidth == static_cast<DWORD>(width) &&
+         mode.dwHeight == static_cast<DWORD>(height);
+}
+
+bool SetModeOnce(IDirectDraw2* ddraw, int32_t width, int32_t height, int32_t depth,
+                 int32_t refresh_rate, uint32_t mode_flags) {
+  return SUCCEEDED(ddraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
+                                         static_cast<DWORD>(depth),
+                                         static_cast<DWORD>(refresh_rate), mode_flags)) &&
+         DisplayIs(ddraw, width, height);
+}
+
+// Under Wine's virtual desktop the first mode switch of a session now and then
+// reports success and leaves the display as it was (the primary surface then
+// has the desktop's size): a switch counts only once the display has the size
+// asked for, and is tried a second time before the search moves on.
 bool SetModeOnDirectDraw(void* context, int32_t width, int32_t height, int32_t depth,
                          int32_t refresh_rate, uint32_t mode_flags) {
   auto* ddraw = static_cast<IDirectDraw2*>(context);
-  return SUCCEEDED(ddraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),
-                                         static_cast<DWORD>(depth),
-                                         static_cast<DWORD>(refresh_rate), mode_flags));
+  return SetModeOnce(ddraw, width, height, depth, refresh_rate, mode_flags) ||
+         SetModeOnce(ddraw, width, height, depth, refresh_rate, mode_flags);
 }
 
 struct ModeFilter {

@@ -6,6 +6,7 @@ records the terminal's settings before and after it and its exit status.
 """
 import os
 import re
+import signal
 import subprocess
 import tempfile
 import time
@@ -31,6 +32,16 @@ class TmuxSession:
                               capture_output=True, text=True).stdout
 
     def close(self):
+        # The pane's shell ignores the hang-up that killing the server sends, so
+        # a game still at its board would stay, reading no terminal, with its
+        # window on the display: a later test would then find two windows named
+        # "tavrel" and drive the old one.
+        try:
+            pid = self.program_pid()
+        except subprocess.CalledProcessError:
+            pid = None
+        if pid is not None:
+            end_process(pid)
         subprocess.run(["tmux", "-S", self.socket, "kill-server"], capture_output=True)
 
     def keys(self, *names):
@@ -79,6 +90,28 @@ class TmuxSession:
     def settings(self, which):
         with open(os.path.join(self.dir, which)) as f:
             return f.read()
+
+
+def end_process(pid):
+    """SIGTERM (the game restores the terminal on it), SIGKILL after 5 s."""
+    for sig, seconds in ((signal.SIGTERM, 5), (signal.SIGKILL, 5)):
+        try:
+            os.kill(pid, sig)
+        except ProcessLookupError:
+            return
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if not os.path.exists("/proc/%d" % pid) or _zombie(pid):
+                return
+            time.sleep(0.02)
+
+
+def _zombie(pid):
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except OSError:
+        return True
 
 
 def sgr_before(coloured_rows, row, text):

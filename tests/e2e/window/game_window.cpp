@@ -86,6 +86,12 @@ std::string DriverOf(const WindowInfo& w) {
   return (w.style & kMaximiseBox) ? "directx" : "gdi";
 }
 
+bool Settled(const WindowInfo& w) {
+  if (!w.visible) return false;
+  if (DriverOf(w) != "fullscreen") return true;
+  return w.client_w == 640 && w.client_h == 480 && w.display_w == 640 && w.display_h == 480;
+}
+
 std::string DriverFromEnvironment() {
   if (NativeProgramUnderTest()) return "x11";
   const char* named = std::getenv("KVGFX");

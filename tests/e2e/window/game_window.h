@@ -29,6 +29,11 @@ struct WindowInfo {
 // "fullscreen" for the popup of a fullscreen display, else "directx" for a
 // window with a maximise box (the DirectX driver's) and "gdi" for one without.
 std::string DriverOf(const WindowInfo& w);
+// Shown and in its final place: a fullscreen popup is made at the desktop's
+// size before the display switches to 640x480, and until then a click at its
+// corner lands beyond the new display, takes the focus from Wine's desktop and
+// so (as switching away does) gives the display its own mode back.
+bool Settled(const WindowInfo& w);
 
 // The driver a game started now should get by default: "x11" for the Linux
 // program; for the Windows one "gdi" when KVGFX names GDI (in any case), else

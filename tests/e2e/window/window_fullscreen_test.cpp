@@ -17,13 +17,20 @@ constexpr int kDesktopW = 1024, kDesktopH = 768;  // the prefix's virtual deskto
 // Waits until the game's window is served as `driver` (DriverOf) and records
 // it; with focus, gives it the keyboard as a player's click does.
 bool WaitServedAs(GameSession& game, const std::string& driver, bool focus = true) {
+  std::optional<WindowInfo> w;
   if (!WaitFor(
           [&] {
-            auto w = QueryWindow("kvgfxclass_tavrel");
-            return w && w->visible && DriverOf(*w) == driver;
+            w = QueryWindow("kvgfxclass_tavrel");
+            return w && Settled(*w) && DriverOf(*w) == driver;
           },
-          Millis(10000), Millis(50)))
+          Millis(10000), Millis(50))) {
+    if (w) {
+      ADD_FAILURE() << "the window stayed " << w->client_w << "x" << w->client_h << " at " << w->screen_x << ","
+                    << w->screen_y << " (style " << std::hex << w->style << std::dec << ") on a " << w->display_w
+                    << "x" << w->display_h << " display";
+    }
     return false;
+  }
   if (!game.window().Find("kvgfxclass_tavrel", "tavrel", Millis(5000))) return false;
   if (focus) game.window().Focus();
   return true;

@@ -60,7 +60,7 @@ bool FindAfterSwitch(GameSession& game) {
   if (!WaitFor(
           [&] {
             auto w = QueryWindow("kvgfxclass_tavrel");
-            return w && w->visible;
+            return w && Settled(*w);
           },
           Millis(10000), Millis(20)))
     return false;
