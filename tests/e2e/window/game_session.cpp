@@ -208,6 +208,20 @@ bool GameSession::Resync() {
 
 bool GameSession::Running() { return !driver_->WaitExit(Millis(0)).has_value(); }
 
+bool GameSession::PlayRound() {
+  for (const char* key : {"1", "2", "3"}) {
+    auto to = MoveByKey(king_, key);
+    if (!to) continue;
+    if (!Move(key, *to)) return Fail(std::string("no move by ") + key);
+    return *to == Square{1, 1} ? WaitMessage(kUserWins) : ComputerTurn();
+  }
+  return Fail("no legal move left");
+}
+
+std::optional<int> GameSession::FinishFromHere() {
+  return Finish(king_ == Square{1, 1} ? "Return" : "Escape");
+}
+
 std::optional<int> GameSession::Finish(const std::string& key) {
   window_.Key(key);
   return driver_->WaitExit(Millis(15000));

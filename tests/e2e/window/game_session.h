@@ -56,6 +56,11 @@ class GameSession {
   // computer's reply on screen, then the next prompt (or the computer's win).
   // With enter_ms, Enter is sent through XTest and timed as TimedKey does.
   bool ComputerTurn(double* enter_ms = nullptr);
+  // One round from wherever the king stands: the first legal move of "1",
+  // "2", "3", then the user's win or the computer's reply. False on any miss.
+  bool PlayRound();
+  // Ends the game from any prompt: Enter after a win, Escape otherwise.
+  std::optional<int> FinishFromHere();
   // Sends a key through XTest and polls the pixel that the king's arrival at
   // `to` turns white (its rightmost) every half millisecond; *ms is the time
   // from sending to seeing it.

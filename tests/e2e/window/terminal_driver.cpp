@@ -1,6 +1,7 @@
 // The Linux program in a tmux pane (see terminal_driver.h).
 #include "terminal_driver.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -25,12 +26,14 @@ std::string RunCapture(const std::vector<std::string>& args, int* status) {
   std::vector<std::string> copy = args;
   for (auto& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
+  // Close-on-exec, so that only the dup2'd copy reaches the child: tmux's
+  // server outlives the command that starts it, and an inherited write end
+  // would keep this read from ever seeing the end of the output.
   int fds[2];
-  if (pipe(fds) != 0) return "";
+  if (pipe2(fds, O_CLOEXEC) != 0) return "";
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  posix_spawn_file_actions_addclose(&actions, fds[0]);
   pid_t pid = -1;
   const bool spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
   posix_spawn_file_actions_destroy(&actions);
@@ -198,6 +201,9 @@ std::optional<int> TerminalDriver::WaitExit(Millis limit) {
         return status.has_value();
       },
       limit, Millis(10));
+  // Ending with the terminal left raw or without echo fails the player
+  // whatever the status says, so it is reported as a failure of its own.
+  if (status && ReadFileOf("before") != ReadFileOf("after")) status = -1;
   return status;
 }
 

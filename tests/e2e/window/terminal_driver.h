@@ -22,6 +22,7 @@ class TerminalDriver : public GameConsole {
   bool WaitText(const std::string& text) override;
   bool Key(const std::string& key) override;
   ConsoleScreen Screen() override;
+  // -1 when the program ended but left the terminal's settings changed.
   std::optional<int> WaitExit(Millis limit) override;
   std::optional<int> ProgramPid() override;
   std::string Log() const override;
