@@ -119,7 +119,13 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   RecordProperty("descriptors", std::to_string(first->descriptors) + " -> " + std::to_string(last->descriptors));
   RecordProperty("private_kb", std::to_string(first->private_kb) + " -> " + std::to_string(last->private_kb));
   EXPECT_TRUE(Within5Percent(first->descriptors, last->descriptors)) << "descriptors leak";
+#ifndef TAVREL_E2E_PROGRAM_UNDER_TSAN
   EXPECT_TRUE(Within5Percent(first->private_kb, last->private_kb)) << "memory leak";
+#else
+  // ThreadSanitizer's shadow and history memory grow with every allocation the
+  // program makes (a fullscreen frame is 5 MB), so the program's own footprint
+  // is compared only in the release build; this run is about races.
+#endif
   // Only where Wine gives the figures can they be compared.
   if (first->handles > 0) {
     EXPECT_TRUE(Within5Percent(first->handles, last->handles)) << "handles leak";
