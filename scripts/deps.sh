@@ -8,7 +8,7 @@ wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 lib
 libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libx11-dev libxtst-dev"
 case "${1:-test}" in
   build) wanted="$build_pkgs" ;;
-  linux) wanted="cmake make g++ libx11-dev libxext-dev libxtst-dev" ;;
+  linux) wanted="cmake make g++ libx11-dev libxext-dev" ;;
   play) wanted="$build_pkgs $wine_pkgs" ;;
   test) wanted="$build_pkgs $wine_pkgs" ;;
   bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev pkg-config python3" ;;

@@ -57,7 +57,7 @@ fi
 
 # The native Linux program: its text phase in tmux and its window phase on an
 # Xvfb display of their own, as a release build and under ThreadSanitizer.
-for preset in linux tsan; do
+for preset in linux-e2e tsan; do
   step "configure $preset" cmake --preset "$preset" || continue
   step "build $preset" cmake --build --preset "$preset" -j2 || continue
   run_ctest "$preset"

@@ -89,6 +89,7 @@ std::string DriverOf(const WindowInfo& w) {
 bool Settled(const WindowInfo& w) {
   if (!w.visible) return false;
   if (DriverOf(w) != "fullscreen") return true;
+  if (!w.served_by.empty()) return true;  // the Linux program's: named so once it covers the screen
   return w.client_w == 640 && w.client_h == 480 && w.display_w == 640 && w.display_h == 480;
 }
 
