@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the fullscreen-switch model (dx_cycle.exe) in the window tests' Wine
 # prefix with its virtual desktop, once per variant, and prints per cycle the
-# private memory Linux counts for the process (Private_Clean + Private_Dirty of
-# /proc/PID/smaps_rollup, as the soak measures it), its descriptors, and what
-# Wine itself reports. Run under scripts/with-display.sh after the windows and
+# memory Linux counts for the process (Anonymous, as the soak measures it, and
+# Private_Clean + Private_Dirty, which moves with what other processes map) of
+# /proc/PID/smaps_rollup, its descriptors, and what Wine itself reports. Run under scripts/with-display.sh after the windows and
 # e2e builds:
 #   bench/dx_cycle/run.sh CYCLES 'VARIANT ARGS' ['VARIANT ARGS' ...]
 # e.g. bench/dx_cycle/run.sh 40 'toggle frames' 'toggle frames keep-ddraw keep-dinput' 'runtime'
@@ -25,6 +25,7 @@ model_pid() {
 }
 
 private_kb() { awk '/^Private_(Clean|Dirty):/ { kb += $2 } END { print kb }' "/proc/$1/smaps_rollup"; }
+anonymous_kb() { awk '/^Anonymous:/ { print $2 }' "/proc/$1/smaps_rollup"; }
 
 for variant in "$@"; do
   echo "== $variant"
@@ -40,7 +41,7 @@ for variant in "$@"; do
     done
     line=$(grep "^cycle $n " "$work/out" | tr -d '\r') || { echo "no sample $n"; cat "$work/err"; break; }
     [ -n "$pid" ] || pid=$(model_pid)
-    echo "$line host_private_kb $(private_kb "$pid") fds $(ls "/proc/$pid/fd" | wc -l)"
+    echo "$line host_anonymous_kb $(anonymous_kb "$pid") host_private_kb $(private_kb "$pid") fds $(ls "/proc/$pid/fd" | wc -l)"
     echo >&3
   done
   exec 3>&-
