@@ -39,6 +39,12 @@ struct DxObjects {
   // rows were converted, the palette changed, or the window moved.
   bool present_due;
   POINT presented_at;  // the client origin on screen at the last present
+  // The display's mode before fullscreen took it over, restored by name on
+  // the way out: Wine's virtual desktop has no registry mode to restore to
+  // ("Failed to read the registry display mode"), so RestoreDisplayMode and
+  // ChangeDisplaySettings(NULL) now and then leave the game's mode in place.
+  DEVMODEA desktop_mode;
+  bool desktop_mode_saved;
 };
 
 // Only the update thread touches these, under the display lock, except where a
