@@ -40,9 +40,10 @@ struct DxObjects {
   bool present_due;
   POINT presented_at;  // the client origin on screen at the last present
   // The display's mode before fullscreen took it over, restored by name on
-  // the way out: Wine's virtual desktop has no registry mode to restore to
-  // ("Failed to read the registry display mode"), so RestoreDisplayMode and
-  // ChangeDisplaySettings(NULL) now and then leave the game's mode in place.
+  // the way out. RestoreDisplayMode and ChangeDisplaySettings(NULL) go back to
+  // the registry's mode, and Wine was seen to lose that in a soak ("Failed to
+  // read the registry display mode" at every exit from then on), which left
+  // the display at the game's mode.
   DEVMODEA desktop_mode;
   bool desktop_mode_saved;
 };
