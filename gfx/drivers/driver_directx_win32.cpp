@@ -83,6 +83,28 @@ void DxFrameStep() {
   DxReadKeyboard();
 }
 
+bool DisplayHasMode(const DEVMODEA& wanted) {
+  DEVMODEA now;
+  std::memset(&now, 0, sizeof now);
+  now.dmSize = sizeof now;
+  return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &now) &&
+         now.dmPelsWidth == wanted.dmPelsWidth && now.dmPelsHeight == wanted.dmPelsHeight &&
+         now.dmBitsPerPel == wanted.dmBitsPerPel;
+}
+
+// The mode saved on the way in, asked for by name; the registry's mode only
+// when none was saved.
+void RestoreDesktopMode() {
+  if (!g_dx.desktop_mode_saved) {
+    ChangeDisplaySettingsA(nullptr, 0);
+    return;
+  }
+  if (DisplayHasMode(g_dx.desktop_mode)) return;
+  DEVMODEA mode = g_dx.desktop_mode;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+}
+
 }  // namespace
 
 int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
@@ -116,9 +138,9 @@ void DxDestroyWindow() {
     }
     DxRelease(g_dx.ddraw);
   }
-  // Under Wine the display was seen to stay at the game's mode now and then
-  // after RestoreDisplayMode; the desktop's own mode must come back in any case.
-  if (g_window.fullscreen) ChangeDisplaySettingsA(nullptr, 0);
+  // RestoreDisplayMode alone was seen to leave the game's mode in place under
+  // Wine; the desktop's own mode must come back in any case.
+  if (g_window.fullscreen) RestoreDesktopMode();
   if (g_window.window) DestroyWindow(g_window.window);
   // Cleared so that nothing later draws through a stale handle.
   g_window.window = nullptr;

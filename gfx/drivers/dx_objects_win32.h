@@ -39,6 +39,13 @@ struct DxObjects {
   // rows were converted, the palette changed, or the window moved.
   bool present_due;
   POINT presented_at;  // the client origin on screen at the last present
+  // The display's mode before fullscreen took it over, restored by name on
+  // the way out. RestoreDisplayMode and ChangeDisplaySettings(NULL) go back to
+  // the registry's mode, and Wine was seen to lose that in a soak ("Failed to
+  // read the registry display mode" at every exit from then on), which left
+  // the display at the game's mode.
+  DEVMODEA desktop_mode;
+  bool desktop_mode_saved;
 };
 
 // Only the update thread touches these, under the display lock, except where a

@@ -62,6 +62,9 @@ void ClearPrimary() {
 }  // namespace
 
 bool DxCreateFullscreenWindow() {
+  g_dx.desktop_mode.dmSize = sizeof g_dx.desktop_mode;
+  g_dx.desktop_mode_saved =
+      EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &g_dx.desktop_mode) != FALSE;
   g_window.window = CreateWindowExA(0, g_window.class_name, g_window.title, WS_POPUP | WS_VISIBLE,
                                     0, 0, GetSystemMetrics(SM_CXSCREEN),
                                     GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,

@@ -81,9 +81,9 @@ std::optional<Footprint> ProcessFootprint(int pid) {
   long kb = 0;
   bool seen = false;
   while (rollup >> key) {
-    if (key == "Private_Clean:" || key == "Private_Dirty:") {
+    if (key == "Anonymous:") {
       rollup >> kb;
-      f.private_kb += kb;
+      f.anonymous_kb = kb;
       seen = true;
     }
   }

