@@ -2,14 +2,19 @@
 // portable level and at every vector level the processor has, with nothing but
 // the standard library, so that the native build and the Windows build run the
 // very same measurement. Each sample converts a 640x480 frame with every row
-// dirty as many times as fill about sample_ms; the cells are visited in a new
-// random order in every repetition so that load from elsewhere falls on all of
-// them alike. Prints one line per cell:
+// dirty as many times as fill about sample_ms, timed in blocks of about a
+// quarter millisecond: the sample is the median block, so that a block in which
+// the shared machine took the processor away does not count. The cells are
+// visited in a new random order in every repetition so that load from elsewhere
+// falls on all of them alike. Prints one line per cell, the median, lowest and
+// highest sample over the repetitions:
 //   PAIR oORDER LEVEL MEDIAN_NS MIN_NS MAX_NS FRAMES CHECKSUM
-// (nanoseconds per frame; the checksum is of one frame's destination bytes).
+// (nanoseconds per frame, frames per sample, and the checksum of one frame's
+// destination bytes).
 //   blit_levels [repetitions] [sample_ms]
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +32,9 @@ constexpr int32_t kWidth = 640;
 constexpr int32_t kHeight = 480;
 constexpr int32_t kSourceDepths[] = {8, 16, 32};
 constexpr int32_t kDestDepths[] = {8, 15, 16, 24, 32};
+// Short enough that few blocks meet a switch to another process, long enough
+// that reading the clock (a system call under Wine) costs nothing measurable.
+constexpr double kBlockNs = 250e3;
 
 struct Cell {
   std::string pair;  // e.g. idx8->32
@@ -35,7 +43,8 @@ struct Cell {
   int32_t order;
   std::string level;
   Blitter blit;
-  int64_t frames = 1;
+  int64_t block_frames = 1;
+  int64_t blocks = 1;
   std::vector<double> samples;  // ns per frame
   uint32_t checksum = 0;
 };
@@ -99,6 +108,12 @@ void Prepare(const Cell& c) {
   SelectBlitter(c.dest_depth, c.order);
 }
 
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  const size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
 double TimeFrames(const Cell& c, int64_t frames) {
   uint8_t* out = DestFor(c.dest_depth);
   const int32_t pitch = DestPitch(c.dest_depth);
@@ -114,8 +129,8 @@ uint32_t Fnv1a(const uint8_t* p, size_t n) {
   return h;
 }
 
-// One frame into a cleared destination for its checksum, then as many frames as
-// take about sample_ns.
+// One frame into a cleared destination for its checksum, then the block and
+// sample sizes.
 void Calibrate(Cell& c, double sample_ns) {
   Prepare(c);
   uint8_t* out = DestFor(c.dest_depth);
@@ -129,24 +144,21 @@ void Calibrate(Cell& c, double sample_ns) {
   // later sample of this cell too short.
   double per_frame = TimeFrames(c, frames) / frames;
   for (int i = 0; i < 4; ++i) per_frame = std::min(per_frame, TimeFrames(c, frames) / frames);
-  c.frames = std::max<int64_t>(1, static_cast<int64_t>(sample_ns / per_frame));
+  c.block_frames = std::max<int64_t>(1, static_cast<int64_t>(std::ceil(kBlockNs / per_frame)));
+  c.blocks = std::max<int64_t>(1, static_cast<int64_t>(sample_ns / (per_frame * c.block_frames)));
 }
 
 void Sample(Cell& c) {
   Prepare(c);
-  c.samples.push_back(TimeFrames(c, c.frames) / c.frames);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+  std::vector<double> blocks(static_cast<size_t>(c.blocks));
+  for (double& b : blocks) b = TimeFrames(c, c.block_frames) / c.block_frames;
+  c.samples.push_back(Median(std::move(blocks)));
 }
 
 void Print(const Cell& c) {
   const auto [lo, hi] = std::minmax_element(c.samples.begin(), c.samples.end());
   std::printf("%s o%d %s %.1f %.1f %.1f %lld %08x\n", c.pair.c_str(), static_cast<int>(c.order),
-              c.level.c_str(), Median(c.samples), *lo, *hi, static_cast<long long>(c.frames),
+              c.level.c_str(), Median(c.samples), *lo, *hi, static_cast<long long>(c.block_frames * c.blocks),
               static_cast<unsigned>(c.checksum));
 }
 
