@@ -31,5 +31,8 @@ add_executable(tavrel ${CMAKE_SOURCE_DIR}/game/main.cpp ${tavrel_resources})
 target_link_libraries(tavrel PRIVATE tavrel_core)
 tavrel_warnings(tavrel)
 
+# The blitter timing program, with the same flags as tavrel.exe.
+add_subdirectory(${CMAKE_SOURCE_DIR}/bench/levels ${CMAKE_BINARY_DIR}/bench/levels)
+
 # ctest runs Windows programs through this wrapper (a Wine prefix of the build's own).
 set(TAVREL_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh CACHE FILEPATH "Runs a Windows program for ctest")
