@@ -21,6 +21,7 @@ from tmux_session import TmuxSession  # noqa: E402
 TICKS = os.sysconf("SC_CLK_TCK")
 IDLE_SECONDS = 10.0
 PASS_SECONDS = 5.0
+STARTS = int(os.environ.get("TAVREL_BENCH_STARTS", "20"))
 
 
 def cpu_seconds(pid):
@@ -173,7 +174,7 @@ def ms(values):
 def main(native, exe, e2e, samples):
     wine = wine_command(exe)
     native_starts, wine_starts = [], []
-    for _ in range(20):
+    for _ in range(STARTS):
         native_starts.append(start_to_menu(native))
         wine_starts.append(start_to_menu(wine))
     os.unlink(wine)
