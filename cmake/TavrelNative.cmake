@@ -26,6 +26,8 @@ if(TAVREL_REAL_PLATFORM)
   add_subdirectory(tests/e2e/native)
   add_subdirectory(tests/platform)
   add_subdirectory(bench/native)
+  add_subdirectory(tests/e2e/window)
+  add_dependencies(window_e2e tavrel)
 endif()
 
 if(TAVREL_BENCH)

@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
   std::string why;
   for (int tries = 0; tries < 10 && !game; ++tries) {
     bool menu_ok = true;
-    auto session = std::make_unique<GameSession>([&](GameDriver&) {
+    auto session = std::make_unique<GameSession>([&](GameConsole&) {
       if (tries == 0) menu_ok = MeasureIdle("menu", seconds);
     });
     ok = ok && menu_ok;

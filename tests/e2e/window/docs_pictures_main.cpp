@@ -12,7 +12,7 @@ using namespace e2e;
 
 namespace {
 
-Picture MenuPicture(GameDriver& console, int* rows_used) {
+Picture MenuPicture(GameConsole& console, int* rows_used) {
   std::vector<std::vector<Cell>> rows;
   for (const auto& line : console.Screen()) {
     std::vector<Cell> cells;
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   const std::string out = argv[1];
   Picture menu;
   int menu_rows = 0;
-  GameSession game([&](GameDriver& console) { menu = MenuPicture(console, &menu_rows); });
+  GameSession game([&](GameConsole& console) { menu = MenuPicture(console, &menu_rows); });
   if (!game.Ready()) {
     std::fprintf(stderr, "docs_pictures: %s\n", game.Failure().c_str());
     return 1;

@@ -3,6 +3,8 @@
 
 #include <sstream>
 
+#include "game_process.h"
+
 namespace e2e {
 
 namespace {
@@ -84,5 +86,7 @@ std::optional<int> GameDriver::WaitExit(Millis limit) {
   if (reply.size() != 1 || reply[0].rfind("exit ", 0) != 0) return std::nullopt;
   return std::stoi(reply[0].substr(5));
 }
+
+std::optional<int> GameDriver::ProgramPid() { return GamePid(); }
 
 }  // namespace e2e

@@ -21,10 +21,10 @@ std::optional<Square> MoveByKey(Square from, const std::string& key) {
   return std::nullopt;
 }
 
-GameSession::GameSession(const std::function<void(GameDriver&)>& at_menu, const std::string& driver)
-    : driver_(std::make_unique<GameDriver>()) {
+GameSession::GameSession(const std::function<void(GameConsole&)>& at_menu, const std::string& driver)
+    : driver_(MakeGameConsole()) {
   if (!driver_->Start()) {
-    Fail("tavrel.exe did not start: " + driver_->Log());
+    Fail("the game did not start: " + driver_->Log());
     return;
   }
   if (!driver_->WaitText("4. exit")) {
@@ -207,6 +207,20 @@ bool GameSession::Resync() {
 }
 
 bool GameSession::Running() { return !driver_->WaitExit(Millis(0)).has_value(); }
+
+bool GameSession::PlayRound() {
+  for (const char* key : {"1", "2", "3"}) {
+    auto to = MoveByKey(king_, key);
+    if (!to) continue;
+    if (!Move(key, *to)) return Fail(std::string("no move by ") + key);
+    return *to == Square{1, 1} ? WaitMessage(kUserWins) : ComputerTurn();
+  }
+  return Fail("no legal move left");
+}
+
+std::optional<int> GameSession::FinishFromHere() {
+  return Finish(king_ == Square{1, 1} ? "Return" : "Escape");
+}
 
 std::optional<int> GameSession::Finish(const std::string& key) {
   window_.Key(key);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game_driver.h"
+#include "game_console.h"
 #include "game_window.h"
 #include "reference_board.h"
 
@@ -22,11 +22,11 @@ extern const std::string kUserWins;   // "USER VIN!!!!"
 
 class GameSession {
  public:
-  // Starts tavrel.exe, chooses "1" in its menu and waits for the board with the
+  // Starts the program under test (see MakeGameConsole), chooses "1" in its menu and waits for the board with the
   // king and the user's prompt. Check Ready() afterwards.
   // at_menu, when given, runs while the menu is on the console, before "1".
   // The window must be served by `driver` (as DriverOf names it).
-  explicit GameSession(const std::function<void(GameDriver&)>& at_menu = nullptr,
+  explicit GameSession(const std::function<void(GameConsole&)>& at_menu = nullptr,
                        const std::string& driver = DriverFromEnvironment());
   ~GameSession();
   bool Ready() const { return ready_; }
@@ -35,7 +35,7 @@ class GameSession {
   const std::string& Failure() const { return failure_; }
 
   GameWindow& window() { return window_; }
-  GameDriver& console() { return *driver_; }
+  GameConsole& console() { return *driver_; }
   Square king() const { return king_; }
   const std::vector<std::string>& messages() const { return messages_; }
 
@@ -56,6 +56,11 @@ class GameSession {
   // computer's reply on screen, then the next prompt (or the computer's win).
   // With enter_ms, Enter is sent through XTest and timed as TimedKey does.
   bool ComputerTurn(double* enter_ms = nullptr);
+  // One round from wherever the king stands: the first legal move of "1",
+  // "2", "3", then the user's win or the computer's reply. False on any miss.
+  bool PlayRound();
+  // Ends the game from any prompt: Enter after a win, Escape otherwise.
+  std::optional<int> FinishFromHere();
   // Sends a key through XTest and polls the pixel that the king's arrival at
   // `to` turns white (its rightmost) every half millisecond; *ms is the time
   // from sending to seeing it.
@@ -71,7 +76,7 @@ class GameSession {
 
  private:
   bool Fail(const std::string& why);
-  std::unique_ptr<GameDriver> driver_;
+  std::unique_ptr<GameConsole> driver_;
   GameWindow window_;
   Square king_;
   std::vector<std::string> messages_;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "game_console.h"
 #include "tests/e2e/tools/x11_probe.h"
 
 extern char** environ;
@@ -19,7 +20,51 @@ std::string RunHelper(const std::string& name, const std::vector<std::string>& a
   return RunWine(E2eEnv::Get().windows_build + "/tests/e2e/" + name + ".exe", args, status);
 }
 
+namespace {
+
+// Without a window manager (the tests' Xvfb) the top-level windows are the
+// root's children and their position is the client area's.
+std::optional<WindowInfo> QueryX11Window(const std::string& title) {
+  static Display* d = ProbeOpen();
+  if (d == nullptr) return std::nullopt;
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return std::nullopt;
+  std::optional<WindowInfo> found;
+  int matches = 0;
+  for (unsigned int i = 0; i < count; ++i) {
+    char* name = nullptr;
+    XWindowAttributes a;
+    if (!XFetchName(d, children[i], &name) || name == nullptr) continue;
+    const bool same = title == name;
+    XFree(name);
+    if (!same || !XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable) continue;
+    WindowInfo w;
+    w.title = title;
+    w.client_w = a.width;
+    w.client_h = a.height;
+    w.screen_x = a.x;
+    w.screen_y = a.y;
+    w.visible = true;
+    w.display_w = DisplayWidth(d, DefaultScreen(d));
+    w.display_h = DisplayHeight(d, DefaultScreen(d));
+    const bool covers = a.x == 0 && a.y == 0 && a.width == w.display_w && a.height == w.display_h;
+    w.served_by = covers ? "fullscreen" : "x11";
+    w.x_window = children[i];
+    found = w;
+    ++matches;
+  }
+  if (children) XFree(children);
+  if (matches != 1) return std::nullopt;
+  return found;
+}
+
+}  // namespace
+
 std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
+  const std::string prefix = "kvgfxclass_";
+  if (NativeProgramUnderTest())
+    return QueryX11Window(class_name.rfind(prefix, 0) == 0 ? class_name.substr(prefix.size()) : class_name);
   int status = -1;
   std::string out = RunHelper("window_query", {class_name}, &status);
   if (status != 0) return std::nullopt;
@@ -35,6 +80,7 @@ std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
 }
 
 std::string DriverOf(const WindowInfo& w) {
+  if (!w.served_by.empty()) return w.served_by;
   constexpr unsigned long kPopup = 0x80000000UL, kMaximiseBox = 0x00010000UL;
   if (w.style & kPopup) return "fullscreen";
   return (w.style & kMaximiseBox) ? "directx" : "gdi";
@@ -47,6 +93,7 @@ bool Settled(const WindowInfo& w) {
 }
 
 std::string DriverFromEnvironment() {
+  if (NativeProgramUnderTest()) return "x11";
   const char* named = std::getenv("KVGFX");
   std::string lower;
   for (const char* c = named ? named : ""; *c; ++c) lower += static_cast<char>(std::tolower(*c));
@@ -90,6 +137,7 @@ bool GameWindow::Find(const std::string& class_name, const std::string& title, M
       },
       limit, Millis(50));
   if (!found) return false;
+  if ((xwindow_ = info_.x_window) != 0) return true;
   WaitFor([&] { return (xwindow_ = ProbeFindWindow(display_, title.c_str())) != 0; }, Millis(5000));
   return true;
 }

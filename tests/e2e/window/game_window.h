@@ -1,6 +1,6 @@
 // The program's window on the X screen as a player meets it: found through
 // Wine (class name, title, client area on the screen) and through X (its
-// window), given the focus, fed keys, closed with the close box, and read back
+// window), or for the Linux program through X alone, given the focus, fed keys, closed with the close box, and read back
 // pixel by pixel.
 #pragma once
 #include <X11/Xlib.h>
@@ -21,11 +21,13 @@ struct WindowInfo {
   bool visible = false;
   unsigned long style = 0;  // GWL_STYLE
   int display_w = 0, display_h = 0;  // the display's current mode
+  std::string served_by;  // the Linux program's: "x11", or "fullscreen" covering the screen
+  Window x_window = 0;    // the Linux program's X window
 };
 
-// Which display serves a window, told by its style: "fullscreen" for the
-// popup of a fullscreen display, else "directx" for a window with a maximise
-// box (the DirectX driver's) and "gdi" for one without.
+// Which display serves a window. The Windows program's is told by its style:
+// "fullscreen" for the popup of a fullscreen display, else "directx" for a
+// window with a maximise box (the DirectX driver's) and "gdi" for one without.
 std::string DriverOf(const WindowInfo& w);
 // Shown and in its final place: a fullscreen popup is made at the desktop's
 // size before the display switches to 640x480, and until then a click at its
@@ -33,8 +35,9 @@ std::string DriverOf(const WindowInfo& w);
 // so (as switching away does) gives the display its own mode back.
 bool Settled(const WindowInfo& w);
 
-// The driver a game started now should get by default: "gdi" when KVGFX
-// names GDI (in any case), else "directx".
+// The driver a game started now should get by default: "x11" for the Linux
+// program; for the Windows one "gdi" when KVGFX names GDI (in any case), else
+// "directx".
 std::string DriverFromEnvironment();
 
 // Runs a small program of the windows build's tests/e2e folder ("window_arrange")
@@ -45,7 +48,10 @@ std::string RunHelper(const std::string& name, const std::vector<std::string>& a
 // there is no desktop window.
 bool DesktopSize(Display* d, int* w, int* h);
 
-// Asks Wine for the window of a class; nothing when there is none.
+// Asks Wine for the window of a class; nothing when there is none. For the
+// Linux program, asks X for the one mapped top-level window titled as the
+// class names it ("kvgfxclass_tavrel": "tavrel"); nothing when there is none
+// or more than one (a stale window of another game must not be mistaken for it).
 std::optional<WindowInfo> QueryWindow(const std::string& class_name);
 
 // Runs xdotool with the arguments; its exit status.

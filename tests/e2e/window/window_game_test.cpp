@@ -148,20 +148,8 @@ TEST(GameWindow, AltEnterRecreatesTheWindowWithTheWholePicture) {
   EXPECT_TRUE(game.WaitPicture(Millis(3000), &why)) << why;
 
   game.window().Focus();
-  const Square from = game.king();
-  for (const char* key : {"1", "2", "3"}) {
-    auto to = MoveByKey(from, key);
-    if (!to) continue;
-    ASSERT_TRUE(game.Move(key, *to)) << "no move after the switch";
-    if (*to == Square{1, 1}) {
-      ASSERT_TRUE(game.WaitMessage(kUserWins));
-      EXPECT_EQ(game.Finish("Return"), std::optional<int>(0));
-      return;
-    }
-    ASSERT_TRUE(game.ComputerTurn()) << game.Failure();
-    break;
-  }
-  EXPECT_EQ(game.Finish(game.king() == Square{1, 1} ? "Return" : "Escape"), std::optional<int>(0));
+  ASSERT_TRUE(game.PlayRound()) << "after the switch: " << game.Failure();
+  EXPECT_EQ(game.FinishFromHere(), std::optional<int>(0));
 }
 
 // The user avoids the both-odd squares, so the computer, always moving onto

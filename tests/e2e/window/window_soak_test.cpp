@@ -1,7 +1,8 @@
 // A long run of a player mashing keys into one game: 1,000 random keys (digits,
 // arrows, letters; never Escape or Enter, so the game never ends and the same
 // process is measured throughout), 20 close requests and 100 Alt+Enter
-// switches (fullscreen and back with DirectX, the window made anew with GDI).
+// switches (fullscreen and back with DirectX and X11, the window made anew with
+// GDI).
 // The game must not crash or hang, must still follow a move at the end, and
 // its descriptors and private memory (and the handle count and private bytes,
 // where Wine reports them) must stay within 5% of their values after the
@@ -33,15 +34,17 @@ struct Usage {
 };
 
 // The game's handle count and private bytes asked from inside Wine (Wine 8
-// answers 0 for both about another process), and its descriptors and private
-// memory as the host sees them.
-std::optional<Usage> ProcessUsage() {
-  int status = -1;
-  std::istringstream out(RunHelper("process_usage", {"kvgfxclass_tavrel"}, &status));
-  std::string h, p;
+// answers 0 for both about another process; the Linux program has neither),
+// and its descriptors and private memory as the host sees them.
+std::optional<Usage> ProcessUsage(GameSession& game) {
   Usage u;
-  if (status != 0 || !(out >> h >> u.handles >> p >> u.private_bytes) || h != "handles") return std::nullopt;
-  const auto pid = GamePid();
+  if (!NativeProgramUnderTest()) {
+    int status = -1;
+    std::istringstream out(RunHelper("process_usage", {"kvgfxclass_tavrel"}, &status));
+    std::string h, p;
+    if (status != 0 || !(out >> h >> u.handles >> p >> u.private_bytes) || h != "handles") return std::nullopt;
+  }
+  const auto pid = game.console().ProgramPid();
   const auto host = pid ? ProcessFootprint(*pid) : std::nullopt;
   if (!host) return std::nullopt;
   u.descriptors = static_cast<double>(host->descriptors);
@@ -88,7 +91,7 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       // The window is made anew: find it and give it the focus again.
       ASSERT_TRUE(FindAfterSwitch(*game)) << "window lost after Alt+Enter number " << switches;
       if (switches == 1) {
-        first = ProcessUsage();
+        first = ProcessUsage(*game);
         ASSERT_TRUE(first) << "no handle count or private bytes for the game";
       }
     }
@@ -107,7 +110,7 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       Millis(10000)))
       << "not back in the " << game->driver() << " window";
   ASSERT_TRUE(FindAfterSwitch(*game));
-  const std::optional<Usage> last = ProcessUsage();
+  const std::optional<Usage> last = ProcessUsage(*game);
   ASSERT_TRUE(last);
   std::printf("soak (%s): Windows handles %.0f -> %.0f, private bytes %.0f -> %.0f; "
               "host descriptors %.0f -> %.0f, private kB %.0f -> %.0f\n",
@@ -116,7 +119,13 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   RecordProperty("descriptors", std::to_string(first->descriptors) + " -> " + std::to_string(last->descriptors));
   RecordProperty("private_kb", std::to_string(first->private_kb) + " -> " + std::to_string(last->private_kb));
   EXPECT_TRUE(Within5Percent(first->descriptors, last->descriptors)) << "descriptors leak";
+#ifndef TAVREL_E2E_PROGRAM_UNDER_TSAN
   EXPECT_TRUE(Within5Percent(first->private_kb, last->private_kb)) << "memory leak";
+#else
+  // ThreadSanitizer's shadow and history memory grow with every allocation the
+  // program makes (a fullscreen frame is 5 MB), so the program's own footprint
+  // is compared only in the release build; this run is about races.
+#endif
   // Only where Wine gives the figures can they be compared.
   if (first->handles > 0) {
     EXPECT_TRUE(Within5Percent(first->handles, last->handles)) << "handles leak";

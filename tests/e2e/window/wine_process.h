@@ -19,10 +19,12 @@ using Millis = std::chrono::milliseconds;
 bool WaitFor(const std::function<bool()>& done, Millis limit, Millis step = Millis(10));
 
 // Where the tests find their programs and prefix; from the environment that
-// ctest sets (TAVREL_WINDOWS_BUILD, TAVREL_E2E_TOOLS, WINEPREFIX, DISPLAY).
+// ctest sets (TAVREL_WINDOWS_BUILD, TAVREL_E2E_TOOLS, WINEPREFIX, DISPLAY,
+// TAVREL_E2E_NATIVE).
 struct E2eEnv {
   std::string windows_build;  // build/windows: tavrel.exe, tests/e2e/*.exe
   std::string work_dir;       // scratch folder for output files
+  std::string native_program;  // the Linux tavrel under test; empty: the Windows one
   static const E2eEnv& Get();
 };
 

@@ -1,0 +1,16 @@
+// Which program the window tests play (see game_console.h).
+#include "game_console.h"
+
+#include "game_driver.h"
+#include "terminal_driver.h"
+
+namespace e2e {
+
+bool NativeProgramUnderTest() { return !E2eEnv::Get().native_program.empty(); }
+
+std::unique_ptr<GameConsole> MakeGameConsole() {
+  if (NativeProgramUnderTest()) return std::make_unique<TerminalDriver>(E2eEnv::Get().native_program);
+  return std::make_unique<GameDriver>();
+}
+
+}  // namespace e2e
