@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes sure the Debian packages a task needs are installed: installs the missing
 # ones when run as root, otherwise prints the one apt-get line to run and fails.
-# Usage: deps.sh build|test|play|linux (linux: what the native game alone needs)
+# Usage: deps.sh build|test|play|linux|bench|native-bench|fuzz (linux: what the
+# native game alone needs; native-bench: the test packages and strace)
 set -eu
 build_pkgs="cmake make g++ tmux python3 libx11-dev libxext-dev g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
 wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 libxcursor1 libxrandr2 \
@@ -11,9 +12,10 @@ case "${1:-test}" in
   linux) wanted="cmake make g++ libx11-dev libxext-dev" ;;
   play) wanted="$build_pkgs $wine_pkgs" ;;
   test) wanted="$build_pkgs $wine_pkgs" ;;
+  native-bench) wanted="$build_pkgs $wine_pkgs strace" ;;
   bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev pkg-config python3" ;;
   fuzz) wanted="clang libclang-rt-14-dev" ;;
-  *) echo "usage: $0 build|test|play|linux|bench|fuzz" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|play|linux|bench|native-bench|fuzz" >&2; exit 2 ;;
 esac
 missing=""
 for p in $wanted; do
