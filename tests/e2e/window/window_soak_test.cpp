@@ -33,6 +33,12 @@ struct Usage {
   double descriptors = 0, anonymous_kb = 0;  // the Linux process, from /proc
 };
 
+// The game's process as the host sees it.
+auto HostFootprint(GameSession& game) {
+  const auto pid = game.console().ProgramPid();
+  return pid ? ProcessFootprint(*pid) : std::nullopt;
+}
+
 // The game's handle count and private bytes asked from inside Wine (Wine 8
 // answers 0 for both about another process; the Linux program has neither),
 // and its descriptors and private memory as the host sees them.
@@ -44,8 +50,7 @@ std::optional<Usage> ProcessUsage(GameSession& game) {
     std::string h, p;
     if (status != 0 || !(out >> h >> u.handles >> p >> u.private_bytes) || h != "handles") return std::nullopt;
   }
-  const auto pid = game.console().ProgramPid();
-  const auto host = pid ? ProcessFootprint(*pid) : std::nullopt;
+  const auto host = HostFootprint(game);
   if (!host) return std::nullopt;
   u.descriptors = static_cast<double>(host->descriptors);
   u.anonymous_kb = static_cast<double>(host->anonymous_kb);
@@ -54,8 +59,7 @@ std::optional<Usage> ProcessUsage(GameSession& game) {
 
 // The game's anonymous memory now, for the trace of the whole soak.
 std::string AnonymousKbNow(GameSession& game) {
-  const auto pid = game.console().ProgramPid();
-  const auto host = pid ? ProcessFootprint(*pid) : std::nullopt;
+  const auto host = HostFootprint(game);
   return host ? std::to_string(host->anonymous_kb) : "?";
 }
 
