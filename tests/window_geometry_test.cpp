@@ -95,13 +95,45 @@ TEST(WindowGeometry, PassPauseKeepsTenMillisecondPeriod) {
   EXPECT_EQ(due, 1010000);
 }
 
-TEST(WindowGeometry, FollowUpPassComesEarlyThenPeriodResumes) {
+TEST(WindowGeometry, FollowUpPassesUntilTheAnswerHasShown) {
   int64_t due = 1000000;
-  EXPECT_EQ(FollowUpPauseMs(1000300, &due), 2);
-  EXPECT_EQ(due, 1002300);
-  // The pass after the early one is a whole period later, not a catch-up.
-  EXPECT_EQ(PassPauseMs(1002500, &due), 10);
+  FollowUps f;
+  // No key: the regular period.
+  EXPECT_EQ(NextPassPauseMs(1000300, false, true, &due, &f), 10);
+  EXPECT_EQ(due, 1010000);
+  // A key queued; rows shown in the same pass were drawn before it and do not
+  // end the early passes.
+  EXPECT_EQ(NextPassPauseMs(1010300, true, true, &due, &f), 2);
   EXPECT_EQ(due, 1012300);
+  // The program woke late: nothing to show yet, early passes go on.
+  EXPECT_EQ(NextPassPauseMs(1012400, false, false, &due, &f), 2);
+  // Half the answer drawn, then the rest.
+  EXPECT_EQ(NextPassPauseMs(1014500, false, true, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(1016600, false, true, &due, &f), 2);
+  // The last early pass was due at 1,018,600: nothing more to show ends them,
+  // and the period resumes from there, not with a catch-up.
+  EXPECT_EQ(NextPassPauseMs(1018700, false, false, &due, &f), 10);
+  EXPECT_EQ(due, 1028600);
+  EXPECT_EQ(NextPassPauseMs(1028700, false, false, &due, &f), 10);
+}
+
+TEST(WindowGeometry, FollowUpPassesAreBounded) {
+  int64_t due = 0;
+  FollowUps f;
+  // An answer that never shows (a key the program ignores) costs four early passes.
+  EXPECT_EQ(NextPassPauseMs(100, true, false, &due, &f), 2);
+  for (int i = 0; i < kMaxFollowUpPasses - 1; ++i) EXPECT_EQ(NextPassPauseMs(2200 + 2100 * i, false, false, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(8600, false, false, &due, &f), 10);
+  // A program that keeps drawing (an animation) does not keep them going either.
+  EXPECT_EQ(NextPassPauseMs(18700, true, true, &due, &f), 2);
+  for (int i = 0; i < kMaxFollowUpPasses - 1; ++i) EXPECT_EQ(NextPassPauseMs(20800 + 2100 * i, false, true, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(27100, false, true, &due, &f), 10);
+  // A key in the middle of the early passes starts them afresh.
+  EXPECT_EQ(NextPassPauseMs(37200, true, false, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(39300, false, false, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(41400, true, false, &due, &f), 2);
+  for (int i = 0; i < kMaxFollowUpPasses - 1; ++i) EXPECT_EQ(NextPassPauseMs(43500 + 2100 * i, false, false, &due, &f), 2);
+  EXPECT_EQ(NextPassPauseMs(49800, false, false, &due, &f), 10);
 }
 
 }  // namespace

@@ -78,7 +78,17 @@ bool Ended(GameSession& game, const char* key) {
 // Plays one game to its end or until enough samples, then measures the
 // passes and the idle CPU once (in a game of its own when the samples ran out
 // as a game ended); false on a fault.
-bool PlayOne(std::vector<double>& samples, size_t wanted, bool* measured) {
+struct Samples {
+  std::vector<double> all, moves, replies;  // replies: Enter after "COMP (press enter)"
+};
+
+void PrintPercentiles(const char* name, const std::vector<double>& v) {
+  if (v.empty()) return;
+  std::printf("%s samples %zu p50 %.2f p90 %.2f p99 %.2f max %.2f\n", name, v.size(), Percentile(v, 0.5),
+              Percentile(v, 0.9), Percentile(v, 0.99), Percentile(v, 1.0));
+}
+
+bool PlayOne(Samples& samples, size_t wanted, bool* measured) {
   GameSession game;
   if (!game.Ready()) {
     std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
@@ -86,7 +96,7 @@ bool PlayOne(std::vector<double>& samples, size_t wanted, bool* measured) {
   }
   // On (1, 1) the computer has won before any move.
   if (game.king() == Square{1, 1}) return Ended(game, "Return");
-  while (samples.size() < wanted) {
+  while (samples.all.size() < wanted) {
     const std::string key = NextKey(game.king());
     if (key.empty()) break;
     double ms = 0;
@@ -96,15 +106,17 @@ bool PlayOne(std::vector<double>& samples, size_t wanted, bool* measured) {
                    key.c_str(), from.col, from.row, to.col, to.row);
       return false;
     }
-    samples.push_back(ms);
+    samples.all.push_back(ms);
+    samples.moves.push_back(ms);
     if (!game.ComputerTurn(&ms)) {
       std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
       return false;
     }
-    samples.push_back(ms);
+    samples.all.push_back(ms);
+    samples.replies.push_back(ms);
     if (game.king() == Square{1, 1}) return Ended(game, "Return");
   }
-  if (samples.size() >= wanted && !*measured) {
+  if (samples.all.size() >= wanted && !*measured) {
     *measured = true;
     int status = -1;
     std::string out = RunWine(E2eEnv::Get().windows_build + "/tests/e2e/pass_rate.exe",
@@ -123,15 +135,17 @@ bool PlayOne(std::vector<double>& samples, size_t wanted, bool* measured) {
 
 int main(int argc, char** argv) {
   const size_t wanted = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 240;
-  std::vector<double> samples;
+  Samples samples;
   int games = 0;
   bool measured = false;
-  while (samples.size() < wanted || !measured) {
+  while (samples.all.size() < wanted || !measured) {
     if (!PlayOne(samples, wanted, &measured)) return 1;
     ++games;
   }
-  std::printf("key_to_pixels_ms samples %zu games %d p50 %.2f p90 %.2f p99 %.2f max %.2f\n",
-              samples.size(), games, Percentile(samples, 0.5), Percentile(samples, 0.9),
-              Percentile(samples, 0.99), Percentile(samples, 1.0));
+  const auto& all = samples.all;
+  std::printf("key_to_pixels_ms samples %zu games %d p50 %.2f p90 %.2f p99 %.2f max %.2f\n", all.size(),
+              games, Percentile(all, 0.5), Percentile(all, 0.9), Percentile(all, 0.99), Percentile(all, 1.0));
+  PrintPercentiles("  move_keys_ms", samples.moves);
+  PrintPercentiles("  reply_keys_ms", samples.replies);
   return 0;
 }

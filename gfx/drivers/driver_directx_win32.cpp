@@ -70,17 +70,21 @@ void PresentIfDue() {
   if (g_dx.present_due) PresentAt(origin);
 }
 
-// One pass's driver part, under the display lock. Fullscreen and inactive
-// (switched away from), nothing is converted or shown: the dirty flags wait.
-void DxFrameStep() {
+// One pass's driver part, under the display lock; true when it showed changed
+// rows. Fullscreen and inactive (switched away from), nothing is converted or
+// shown: the dirty flags wait.
+bool DxFrameStep() {
   const bool showing = !(g_window.fullscreen && !g_window.active) && g_dx.back && g_screen;
+  bool converted = false;
   if (showing) {
     RestoreSurfaces();
     DxApplyPalette();
-    if (DxConvertDirtyRows()) g_dx.present_due = true;
+    converted = DxConvertDirtyRows();
+    if (converted) g_dx.present_due = true;
     PresentIfDue();
   }
   DxReadKeyboard();
+  return converted;
 }
 
 bool DisplayHasMode(const DEVMODEA& wanted) {

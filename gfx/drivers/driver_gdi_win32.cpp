@@ -100,19 +100,22 @@ void RefreshKeyState() {
   }
 }
 
-// One pass's driver part, under the display lock.
 bool ReadyToTransfer() {
   if (!g_window.window || !g_dib_info || !g_screen || !g_screen->dirty) return false;
   if (g_window.depth == 16) return g_conversion_buffer && g_window.blitter;
   return g_screen->visible_page != nullptr;
 }
 
-void GdiFrameStep() {
+// One pass's driver part, under the display lock; true when it showed changed
+// rows.
+bool GdiFrameStep() {
+  bool showed = false;
   if (ReadyToTransfer()) {
     ApplyPalette();
     HDC dc = GetDC(g_window.window);
     int32_t first = 0, last = 0;
     if (dc && FindDirtySpan(g_screen->dirty, g_window.height, &first, &last)) {
+      showed = true;
       if (g_screen->line_multiplier > 1) {
         TransferMultipliedRows(dc, first, last);
       } else {
@@ -123,6 +126,7 @@ void GdiFrameStep() {
     std::memset(g_screen->dirty, 0, static_cast<size_t>(g_window.height));
   }
   RefreshKeyState();
+  return showed;
 }
 
 }  // namespace

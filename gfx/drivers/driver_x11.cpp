@@ -11,6 +11,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 #include <time.h>
 
 #include <atomic>
@@ -46,6 +47,7 @@ struct X11State {
   X11Placement placement{1, 0, 0};
   bool fullscreen = false;
   bool focused = true;
+  bool key_queued = false;  // by the events handled since the last pass
   int32_t mouse_x = -1, mouse_y = -1, mouse_buttons = 0, mouse_wheel = 0;
   std::thread thread;
 };
@@ -116,11 +118,12 @@ void ScaleRows(int32_t first, int32_t last) {
   }
 }
 
-void CopyDirtyRows() {
+// True when there were changed rows to show.
+bool CopyDirtyRows() {
   XImage* image = g_x.picture.image;
-  if (!g_screen || !g_screen->dirty || !g_screen->visible_page || !image || !g_x.blitter) return;
+  if (!g_screen || !g_screen->dirty || !g_screen->visible_page || !image || !g_x.blitter) return false;
   int32_t first = 0, last = 0;
-  if (!FindDirtySpan(g_screen->dirty, g_x.height, &first, &last)) return;
+  if (!FindDirtySpan(g_screen->dirty, g_x.height, &first, &last)) return false;
   const int32_t f = g_x.placement.factor;
   X11ImageWaitIdle(g_x.display, &g_x.picture);
   if (f == 1) {
@@ -132,6 +135,7 @@ void CopyDirtyRows() {
   std::memset(g_screen->dirty, 0, static_cast<size_t>(g_x.height));
   X11ImagePut(g_x.display, g_x.window, g_x.gc, &g_x.picture, 0, first * f, g_x.placement.x,
               g_x.placement.y + first * f, g_x.width * f, (last - first + 1) * f);
+  return true;
 }
 
 void SetKeyState(int32_t scan, bool down) {
@@ -163,7 +167,9 @@ void OnKey(XKeyEvent* event, bool down) {
     return;
   }
   int32_t code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
-  if (code) KeyQueuePut(code);
+  if (!code) return;
+  KeyQueuePut(code);
+  g_x.key_queued = true;
 }
 
 void OnPointer(int32_t wx, int32_t wy) {
@@ -219,7 +225,10 @@ void HandleEvent(XEvent* e) {
     case FocusOut: OnFocus(false); break;
     case MappingNotify: XRefreshKeyboardMapping(&e->xmapping); break;  // a new layout
     case ClientMessage:
-      if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) KeyQueuePut(kKeyClose);
+      if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) {
+        KeyQueuePut(kKeyClose);
+        g_x.key_queued = true;
+      }
       break;
     default: break;
   }
@@ -332,25 +341,60 @@ bool OpenWindow(const char* title) {
   return g_x.gc != nullptr;
 }
 
-void Pass() {
+// Handles the events that have come; true when a key or a mouse button was
+// among them.
+bool HandlePendingEvents() {
+  bool input = false;
   while (XPending(g_x.display) > 0) {
     XEvent event;
     XNextEvent(g_x.display, &event);
+    const int t = event.type;
+    input = input || t == KeyPress || t == KeyRelease || t == ButtonPress || t == ButtonRelease;
     HandleEvent(&event);
   }
-  CopyDirtyRows();
+  return input;
+}
+
+// True when it showed changed rows.
+bool Pass() {
+  HandlePendingEvents();
+  const bool showed = CopyDirtyRows();
   XFlush(g_x.display);
+  return showed;
+}
+
+// The pause between passes. Events that come meanwhile are handled at once (a
+// moving pointer only updates the mouse state); a key or a mouse button ends
+// the pause, so that the pass showing the program's answer follows at once
+// instead of up to a period later.
+void WaitForNextPass(int32_t ms) {
+  const int64_t end = NowUs() + int64_t{ms} * 1000;
+  pollfd connection{ConnectionNumber(g_x.display), POLLIN, 0};
+  for (int64_t left = end - NowUs(); left > 0; left = end - NowUs()) {
+    const int ready = poll(&connection, 1, static_cast<int>((left + 999) / 1000));
+    if (ready < 0) {
+      SleepMs(static_cast<int32_t>((left + 999) / 1000));  // not a busy loop, whatever poll's fault
+      return;
+    }
+    if (ready == 0) return;
+    std::lock_guard<std::recursive_mutex> hold(g_lock);
+    if (HandlePendingEvents()) return;
+  }
 }
 
 void UpdateThread() {
   int64_t due_us = NowUs();
+  FollowUps follow_ups;
   while (g_running.load()) {
+    bool showed = false, key_queued = false;
     {
       std::lock_guard<std::recursive_mutex> hold(g_lock);
-      Pass();
+      showed = Pass();
+      key_queued = g_x.key_queued;
+      g_x.key_queued = false;
     }
     g_passes.fetch_add(1);
-    SleepMs(PassPauseMs(NowUs(), &due_us));
+    WaitForNextPass(NextPassPauseMs(NowUs(), key_queued, showed, &due_us, &follow_ups));
   }
 }
 

@@ -59,7 +59,25 @@ int32_t PassPauseMs(int64_t now_us, int64_t* due_us) {
   return ms > 0 ? static_cast<int32_t>(ms) : 1;
 }
 
-int32_t FollowUpPauseMs(int64_t now_us, int64_t* due_us) {
+namespace {
+// Whether the pass just made calls for another early one.
+bool FollowUpDue(bool key_queued, bool showed, FollowUps* f) {
+  if (key_queued) {
+    *f = {kMaxFollowUpPasses, false};  // rows this pass showed were drawn before the key
+  } else if (f->left > 0 && showed) {
+    f->answer_shown = true;
+  } else if (f->answer_shown) {
+    f->left = 0;  // the answer has shown and nothing more came
+  }
+  if (f->left == 0) return false;
+  --f->left;
+  return true;
+}
+}  // namespace
+
+int32_t NextPassPauseMs(int64_t now_us, bool key_queued, bool showed, int64_t* due_us,
+                        FollowUps* follow_ups) {
+  if (!FollowUpDue(key_queued, showed, follow_ups)) return PassPauseMs(now_us, due_us);
   *due_us = now_us + kFollowUpPassUs;
   return static_cast<int32_t>(kFollowUpPassUs / 1000);
 }

@@ -33,8 +33,19 @@ constexpr int64_t kPassPeriodUs = 10000;
 int32_t PassPauseMs(int64_t now_us, int64_t* due_us);
 
 // After a pass whose message pump queued a key, the program's answer (a redrawn
-// king, say) is usually drawn within microseconds; an early pass shows it then
-// instead of up to a whole period later. Moves the due time to that early pass
-// and returns its pause in milliseconds; the regular period resumes after it.
+// king, say) is usually drawn within microseconds; early passes show it then
+// instead of up to a whole period later. A program thread that wakes late, as
+// on a loaded machine, would miss a single early pass, so they come every
+// kFollowUpPassUs until the answer has shown and a pass finds nothing more to
+// show, and at most kMaxFollowUpPasses of them; the regular period resumes
+// after the last.
 constexpr int64_t kFollowUpPassUs = 2000;
-int32_t FollowUpPauseMs(int64_t now_us, int64_t* due_us);
+constexpr int32_t kMaxFollowUpPasses = 4;
+struct FollowUps {
+  int32_t left = 0;
+  bool answer_shown = false;
+};
+// The pause after a pass, in milliseconds: key_queued if the pass's pump queued
+// a key, showed if it put changed rows on screen.
+int32_t NextPassPauseMs(int64_t now_us, bool key_queued, bool showed, int64_t* due_us,
+                        FollowUps* follow_ups);

@@ -90,11 +90,12 @@ void WindowToggleFullscreen();
 HWND WindowCreateCentred(DWORD style);
 
 // The update thread's skeleton: creates the window, signals, then runs passes of
-// frame_step (called under the display lock) until running is cleared.
-void WindowRunUpdateThread(void* ready_event, void (*frame_step)());
+// frame_step (called under the display lock, true when it put changed rows on
+// screen) until running is cleared.
+void WindowRunUpdateThread(void* ready_event, bool (*frame_step)());
 
-// Called by the window procedure when it queued a key: the next pass comes
-// early, so that the program's answer to the key reaches the window sooner.
+// Called by the window procedure when it queued a key: early passes follow, so
+// that the program's answer to the key reaches the window sooner.
 void WindowNoteKeyQueued();
 
 // Flags every display row changed, so the next pass copies the whole picture.

@@ -65,16 +65,22 @@ void ConsoleSession::ResetConsole() {
   SetConsoleCursorPosition(out_, COORD{0, 0});
 }
 
+bool ConsoleSession::Failed(const char* step) {
+  start_failure_ = std::string(step) + " failed with error " + std::to_string(GetLastError());
+  return false;
+}
+
 bool ConsoleSession::Start(const std::wstring& exe, StandardInput input) {
   Stop();
-  if (!OpenConsole()) return false;
+  start_failure_.clear();
+  if (!OpenConsole()) return Failed("opening the console");
   ResetConsole();
 
   HANDLE stdin_handle = in_;
   HANDLE pipe_write = nullptr;
   if (input == StandardInput::kClosedPipe) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    if (!CreatePipe(&stdin_handle, &pipe_write, &inherit, 0)) return false;
+    if (!CreatePipe(&stdin_handle, &pipe_write, &inherit, 0)) return Failed("CreatePipe");
     SetHandleInformation(pipe_write, HANDLE_FLAG_INHERIT, 0);
   }
   STARTUPINFOW startup{};
@@ -87,6 +93,7 @@ bool ConsoleSession::Start(const std::wstring& exe, StandardInput input) {
   PROCESS_INFORMATION info{};
   const bool started = CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE,
                                       0, nullptr, nullptr, &startup, &info) != 0;
+  if (!started) Failed("CreateProcess");
   if (input == StandardInput::kClosedPipe) {
     CloseHandle(stdin_handle);
     CloseHandle(pipe_write);

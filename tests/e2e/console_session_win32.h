@@ -64,6 +64,8 @@ class ConsoleSession {
   // Clears the console (blanks in light grey, cursor home, empty input, cooked
   // line mode, code page 437) and starts exe on it.
   bool Start(const std::wstring& exe, StandardInput input = StandardInput::kConsole);
+  // Which step of the last Start failed, with the system's error code.
+  const std::string& StartFailure() const { return start_failure_; }
 
   // One key press: a key-down and a key-up record.
   bool SendKey(WORD virtual_key, WORD scan_code, wchar_t ch, DWORD control_keys = 0);
@@ -94,9 +96,11 @@ class ConsoleSession {
 
  private:
   bool OpenConsole();
+  bool Failed(const char* step);  // notes the failing step; false
   void ResetConsole();
   void Stop();
 
+  std::string start_failure_;
   HANDLE in_ = INVALID_HANDLE_VALUE;
   HANDLE out_ = INVALID_HANDLE_VALUE;
   HANDLE process_ = nullptr;

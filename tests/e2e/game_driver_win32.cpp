@@ -69,7 +69,7 @@ bool Serve(e2e::ConsoleSession& session, const std::wstring& tavrel) {
     std::string id, command, rest;
     in >> id >> command;
     std::getline(in >> std::ws, rest);
-    if (command == "start") Reply(id, session.Start(tavrel) ? "ok" : "fail");
+    if (command == "start") Reply(id, session.Start(tavrel) ? "ok" : "fail: " + session.StartFailure());
     else if (command == "wait") Reply(id, session.WaitForText(Widen(rest), 20000) ? "ok" : "timeout");
     else if (command == "key") Reply(id, SendNamedKey(session, rest) ? "ok" : "fail");
     else if (command == "screen") DumpScreen(session, id);
