@@ -75,19 +75,21 @@ bool Ended(GameSession& game, const char* key) {
   return false;
 }
 
+struct Samples {
+  std::vector<double> moves, replies;  // replies: Enter after "COMP (press enter)"
+  size_t Count() const { return moves.size() + replies.size(); }
+};
+
+// One line of percentiles; `extra` goes after the sample count.
+void PrintPercentiles(const char* name, const std::vector<double>& v, const std::string& extra = "") {
+  if (v.empty()) return;
+  std::printf("%s samples %zu%s p50 %.2f p90 %.2f p99 %.2f max %.2f\n", name, v.size(), extra.c_str(),
+              Percentile(v, 0.5), Percentile(v, 0.9), Percentile(v, 0.99), Percentile(v, 1.0));
+}
+
 // Plays one game to its end or until enough samples, then measures the
 // passes and the idle CPU once (in a game of its own when the samples ran out
 // as a game ended); false on a fault.
-struct Samples {
-  std::vector<double> all, moves, replies;  // replies: Enter after "COMP (press enter)"
-};
-
-void PrintPercentiles(const char* name, const std::vector<double>& v) {
-  if (v.empty()) return;
-  std::printf("%s samples %zu p50 %.2f p90 %.2f p99 %.2f max %.2f\n", name, v.size(), Percentile(v, 0.5),
-              Percentile(v, 0.9), Percentile(v, 0.99), Percentile(v, 1.0));
-}
-
 bool PlayOne(Samples& samples, size_t wanted, bool* measured) {
   GameSession game;
   if (!game.Ready()) {
@@ -96,7 +98,7 @@ bool PlayOne(Samples& samples, size_t wanted, bool* measured) {
   }
   // On (1, 1) the computer has won before any move.
   if (game.king() == Square{1, 1}) return Ended(game, "Return");
-  while (samples.all.size() < wanted) {
+  while (samples.Count() < wanted) {
     const std::string key = NextKey(game.king());
     if (key.empty()) break;
     double ms = 0;
@@ -106,17 +108,15 @@ bool PlayOne(Samples& samples, size_t wanted, bool* measured) {
                    key.c_str(), from.col, from.row, to.col, to.row);
       return false;
     }
-    samples.all.push_back(ms);
     samples.moves.push_back(ms);
     if (!game.ComputerTurn(&ms)) {
       std::fprintf(stderr, "latency_bench: %s\n", game.Failure().c_str());
       return false;
     }
-    samples.all.push_back(ms);
     samples.replies.push_back(ms);
     if (game.king() == Square{1, 1}) return Ended(game, "Return");
   }
-  if (samples.all.size() >= wanted && !*measured) {
+  if (samples.Count() >= wanted && !*measured) {
     *measured = true;
     int status = -1;
     std::string out = RunWine(E2eEnv::Get().windows_build + "/tests/e2e/pass_rate.exe",
@@ -138,13 +138,13 @@ int main(int argc, char** argv) {
   Samples samples;
   int games = 0;
   bool measured = false;
-  while (samples.all.size() < wanted || !measured) {
+  while (samples.Count() < wanted || !measured) {
     if (!PlayOne(samples, wanted, &measured)) return 1;
     ++games;
   }
-  const auto& all = samples.all;
-  std::printf("key_to_pixels_ms samples %zu games %d p50 %.2f p90 %.2f p99 %.2f max %.2f\n", all.size(),
-              games, Percentile(all, 0.5), Percentile(all, 0.9), Percentile(all, 0.99), Percentile(all, 1.0));
+  std::vector<double> all = samples.moves;
+  all.insert(all.end(), samples.replies.begin(), samples.replies.end());
+  PrintPercentiles("key_to_pixels_ms", all, " games " + std::to_string(games));
   PrintPercentiles("  move_keys_ms", samples.moves);
   PrintPercentiles("  reply_keys_ms", samples.replies);
   return 0;

@@ -138,6 +138,12 @@ bool CopyDirtyRows() {
   return true;
 }
 
+// A key for the program; the passes after it come early.
+void QueueKey(int32_t code) {
+  KeyQueuePut(code);
+  g_x.key_queued = true;
+}
+
 void SetKeyState(int32_t scan, bool down) {
   if (g_screen && g_screen->key_state && scan > 0 && scan < 128) g_screen->key_state[scan] = down ? 0xFF : 0;
 }
@@ -167,9 +173,7 @@ void OnKey(XKeyEvent* event, bool down) {
     return;
   }
   int32_t code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
-  if (!code) return;
-  KeyQueuePut(code);
-  g_x.key_queued = true;
+  if (code) QueueKey(code);
 }
 
 void OnPointer(int32_t wx, int32_t wy) {
@@ -225,10 +229,7 @@ void HandleEvent(XEvent* e) {
     case FocusOut: OnFocus(false); break;
     case MappingNotify: XRefreshKeyboardMapping(&e->xmapping); break;  // a new layout
     case ClientMessage:
-      if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) {
-        KeyQueuePut(kKeyClose);
-        g_x.key_queued = true;
-      }
+      if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) QueueKey(kKeyClose);
       break;
     default: break;
   }

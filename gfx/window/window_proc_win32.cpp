@@ -44,11 +44,14 @@ void OnSysKeyDown(WPARAM wparam, LPARAM lparam) {
   if (wparam == VK_RETURN && (lparam & (1 << 29))) WindowToggleFullscreen();
 }
 
-void OnKeyDown(WPARAM wparam, LPARAM lparam) {
-  int32_t code = KeyCodeFromKeyDown(wparam, lparam);
-  if (!code) return;
+// A key for the program; the passes after it come early.
+void QueueKey(int32_t code) {
   KeyQueuePut(code);
   WindowNoteKeyQueued();
+}
+
+void OnKeyDown(WPARAM wparam, LPARAM lparam) {
+  if (int32_t code = KeyCodeFromKeyDown(wparam, lparam)) QueueKey(code);
 }
 
 bool IsMouseButton(UINT m) {
@@ -72,8 +75,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       OnMouseWheel(wparam);
       break;
     case WM_CLOSE:
-      KeyQueuePut(kKeyClose);  // the program decides; the window stays
-      WindowNoteKeyQueued();
+      QueueKey(kKeyClose);  // the program decides; the window stays
       return 0;
     case WM_PAINT:
       if (g_window.paint) g_window.paint();
