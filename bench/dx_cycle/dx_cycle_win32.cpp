@@ -6,7 +6,8 @@
 // prints the memory Wine reports for the process and the display's size.
 //   dx_cycle CYCLES [runtime] [window|fullscreen|toggle] [keep-ddraw] [keep-dinput]
 //            [no-ddraw] [no-dinput] [no-window] [frames] [ask]
-// prints "cycle N anon_kb A rss_kb R display WxH" per cycle.
+// prints "cycle N anon_kb A rss_kb R handles H registry_keys K display WxH" per
+// cycle.
 #include <windows.h>
 #include <psapi.h>
 
@@ -20,6 +21,7 @@
 #include <string>
 
 #include "gfx/screen.h"
+#include "handle_count_win32.h"
 
 namespace {
 
@@ -67,10 +69,11 @@ void PrintSample(int cycle, bool ask) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
-  std::printf("cycle %d anon_kb %llu rss_kb %llu display %dx%d\n", cycle,
+  const HandleCounts handles = ListedHandles(GetCurrentProcessId());
+  std::printf("cycle %d anon_kb %llu rss_kb %llu handles %lu registry_keys %lu display %dx%d\n", cycle,
               static_cast<unsigned long long>(memory.PagefileUsage / 1024),
-              static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
-              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+              static_cast<unsigned long long>(memory.WorkingSetSize / 1024), handles.all,
+              handles.registry_keys, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   std::fflush(stdout);
   if (!ask) return;
   char line[16];

@@ -72,18 +72,6 @@ bool MeasureIdle(const char* where, double seconds) {
   return true;
 }
 
-// A legal move that does not win at once, so that the computer's turn comes.
-std::string NonWinningMove(Square from, Square* to) {
-  for (const char* key : {"2", "1", "3"}) {
-    auto square = MoveByKey(from, key);
-    if (square && !(*square == Square{1, 1})) {
-      *to = *square;
-      return key;
-    }
-  }
-  return "";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,8 +89,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "idle_bench: %s\n", session->Failure().c_str());
       return 1;
     }
-    Square to;
-    if (!NonWinningMove(session->king(), &to).empty()) {
+    if (!NonWinningMove(session->king()).empty()) {
       game = std::move(session);
     } else {
       session->Finish("Escape");
@@ -110,9 +97,8 @@ int main(int argc, char** argv) {
   }
   if (!game) return 1;
   ok = MeasureIdle("\"Hodite !\"", seconds) && ok;
-  Square to;
-  const std::string key = NonWinningMove(game->king(), &to);
-  if (!game->Move(key, to)) {
+  const std::string key = NonWinningMove(game->king());
+  if (key.empty() || !game->Move(key, *MoveByKey(game->king(), key))) {
     std::fprintf(stderr, "idle_bench: the move %s did not reach the board\n", key.c_str());
     return 1;
   }

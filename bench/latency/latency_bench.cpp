@@ -33,15 +33,6 @@ double Percentile(std::vector<double> v, double p) {
   return v[std::min(i, v.size() - 1)];
 }
 
-// A legal move that does not win at once, so that the game goes on.
-std::string NextKey(Square from) {
-  for (const char* key : {"2", "1", "3"}) {
-    auto to = MoveByKey(from, key);
-    if (to && !(*to == Square{1, 1})) return key;
-  }
-  return "";
-}
-
 // CPU per second of wall time over `seconds` with nothing to do: the main
 // thread (Wine runs the program's main thread on the process's first thread,
 // whose tid is the pid) and all the others, in percent of one core.
@@ -99,7 +90,7 @@ bool PlayOne(Samples& samples, size_t wanted, bool* measured) {
   // On (1, 1) the computer has won before any move.
   if (game.king() == Square{1, 1}) return Ended(game, "Return");
   while (samples.Count() < wanted) {
-    const std::string key = NextKey(game.king());
+    const std::string key = NonWinningMove(game.king());
     if (key.empty()) break;
     double ms = 0;
     const Square from = game.king(), to = *MoveByKey(from, key);

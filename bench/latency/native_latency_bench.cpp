@@ -96,20 +96,11 @@ bool TimedKey(Game& g, const char* key, Square to) {
   return true;
 }
 
-// A legal move that does not win at once, so that the game goes on.
-const char* NextKey(Square from) {
-  for (const char* key : {"2", "1", "3"}) {
-    auto to = MoveByKey(from, key);
-    if (to && !(*to == Square{1, 1})) return key;
-  }
-  return nullptr;
-}
-
 bool Play(Game& g, long wanted) {
   for (long taken = 0; taken < wanted;) {
-    const char* key = NextKey(g.king);
-    if (!key) break;
-    if (!TimedKey(g, key, *MoveByKey(g.king, key))) return false;
+    const std::string key = NonWinningMove(g.king);
+    if (key.empty()) break;
+    if (!TimedKey(g, key.c_str(), *MoveByKey(g.king, key))) return false;
     if (!WaitMessage(g, kCompTurn, kCompTurn.size())) return Fail("no \"COMP (press enter)\"");
     if (!TimedKey(g, "Return", ComputerReply(g.king))) return false;
     taken += 2;

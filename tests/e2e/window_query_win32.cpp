@@ -1,8 +1,9 @@
 // Asks Wine itself where a program's window is: finds it by class name and
 // prints one line "TITLE CLIENT_W CLIENT_H SCREEN_X SCREEN_Y VISIBLE STYLE
-// DISPLAY_W DISPLAY_H": the client area's size, its top-left corner on the X
-// screen, the window style in hex (the maximise box tells the DirectX window
-// from the GDI one) and the size of the display (the desktop's current mode).
+// DISPLAY_W DISPLAY_H HANDLE": the client area's size, its top-left corner on
+// the X screen, the window style in hex (the maximise box tells the DirectX
+// window from the GDI one), the size of the display (the desktop's current
+// mode) and the window's handle in hex (a window made anew has another).
 // Exit status 1 (and the line "none") when no such window exists.
 //   window_query CLASS_NAME
 #include <windows.h>
@@ -26,8 +27,9 @@ int main(int argc, char** argv) {
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
   const unsigned long style = static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE));
-  std::printf("%s %ld %ld %ld %ld %d %lx %d %d\n", title[0] ? title : "-", client.right - client.left,
+  std::printf("%s %ld %ld %ld %ld %d %lx %d %d %llx\n", title[0] ? title : "-", client.right - client.left,
               client.bottom - client.top, origin.x, origin.y, IsWindowVisible(window) ? 1 : 0, style,
-              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+              static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
   return 0;
 }

@@ -21,6 +21,14 @@ std::optional<Square> MoveByKey(Square from, const std::string& key) {
   return std::nullopt;
 }
 
+std::string NonWinningMove(Square from) {
+  for (const char* key : {"2", "1", "3"}) {
+    auto to = MoveByKey(from, key);
+    if (to && !(*to == Square{1, 1})) return key;
+  }
+  return "";
+}
+
 GameSession::GameSession(const std::function<void(GameConsole&)>& at_menu, const std::string& driver)
     : driver_(MakeGameConsole()) {
   if (!driver_->Start()) {

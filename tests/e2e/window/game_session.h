@@ -94,4 +94,9 @@ std::unique_ptr<GameSession> StartGameWhere(const std::function<bool(Square)>& w
 // Where a key moves the king, or nothing when the move would leave the board.
 std::optional<Square> MoveByKey(Square from, const std::string& key);
 
+// A move key ("2", "1" or "3", tried in that order) that keeps the king on the
+// board and off the winning corner, so that the computer's turn comes; empty
+// when there is none.
+std::string NonWinningMove(Square from);
+
 }  // namespace e2e

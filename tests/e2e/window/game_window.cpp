@@ -75,7 +75,7 @@ std::optional<WindowInfo> QueryWindow(const std::string& class_name) {
         w.style))
     return std::nullopt;
   w.visible = visible != 0;
-  in >> std::dec >> w.display_w >> w.display_h;
+  in >> std::dec >> w.display_w >> w.display_h >> std::hex >> w.handle;
   return w;
 }
 

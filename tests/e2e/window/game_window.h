@@ -23,6 +23,7 @@ struct WindowInfo {
   int display_w = 0, display_h = 0;  // the display's current mode
   std::string served_by;  // the Linux program's: "x11", or "fullscreen" covering the screen
   Window x_window = 0;    // the Linux program's X window
+  unsigned long long handle = 0;  // the Windows program's HWND
 };
 
 // Which display serves a window. The Windows program's is told by its style:

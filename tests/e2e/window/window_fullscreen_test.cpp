@@ -57,14 +57,6 @@ std::string DesktopText(Display* x) {
 // A start from which the user has a move that does not win at once.
 bool RoomForAMove(Square k) { return k.col + k.row >= 4; }
 
-std::string AnyMove(Square from) {
-  for (const char* key : {"1", "2", "3"}) {
-    auto to = MoveByKey(from, key);
-    if (to && !(*to == Square{1, 1})) return key;
-  }
-  return "";
-}
-
 class GameWindowFullscreen : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -94,7 +86,7 @@ TEST_F(GameWindowFullscreen, AltEnterShowsTheWholeGameAt640By480AndTheSecondRetu
   EXPECT_EQ(game_->window().Info().screen_y, 0);
 
   // Keys still play there: a move and the computer's reply.
-  const std::string key = AnyMove(game_->king());
+  const std::string key = NonWinningMove(game_->king());
   ASSERT_FALSE(key.empty());
   ASSERT_TRUE(game_->Move(key, *MoveByKey(game_->king(), key))) << "a move key did nothing fullscreen";
   ASSERT_TRUE(game_->ComputerTurn()) << game_->Failure();

@@ -4,9 +4,8 @@
 // switches (fullscreen and back with DirectX and X11, the window made anew with
 // GDI).
 // The game must not crash or hang, must still follow a move at the end, and
-// its descriptors and anonymous memory (and the handle count and private
-// bytes, where Wine reports them) must stay within 5% of their values after
-// the tenth switch. The figures at either end are the medians of ten switches
+// its descriptors and anonymous memory (and, under Wine, the handle count and
+// private bytes) must stay within 5% of their values after the tenth switch. The figures at either end are the medians of ten switches
 // (the tenth to the nineteenth, the last ten): a leak raises every figure after
 // it, while a single step of Wine's heaps at the last switch, seen now and
 // then under load, is not a trend.
@@ -34,6 +33,7 @@ std::vector<std::string> KeyPool() {
 
 struct Usage {
   double handles = 0, private_bytes = 0;  // as Windows calls report them
+  double registry_keys = 0;               // among the handles
   double descriptors = 0, anonymous_kb = 0;  // the Linux process, from /proc
 };
 
@@ -43,25 +43,32 @@ auto HostFootprint(GameSession& game) {
   return pid ? ProcessFootprint(*pid) : std::nullopt;
 }
 
-// The game's handle count and private bytes asked from inside Wine (Wine 8
-// answers 0 for both about another process; the Linux program has neither).
-std::optional<Usage> WindowsUsage() {
-  Usage u;
-  if (NativeProgramUnderTest()) return u;
+// The game's handle count and private bytes asked from inside Wine, into u
+// (the Linux program has neither); false with *why set when they cannot be read.
+bool ReadWindowsUsage(Usage* u, std::string* why) {
+  if (NativeProgramUnderTest()) return true;
   int status = -1;
-  std::istringstream out(RunHelper("process_usage", {"kvgfxclass_tavrel"}, &status));
-  std::string h, p;
-  if (status != 0 || !(out >> h >> u.handles >> p >> u.private_bytes) || h != "handles") return std::nullopt;
-  return u;
+  const std::string said = RunHelper("process_usage", {"kvgfxclass_tavrel"}, &status);
+  std::istringstream out(said);
+  std::string h, k, p;
+  if (status == 0 && (out >> h >> u->handles >> k >> u->registry_keys >> p >> u->private_bytes) && h == "handles")
+    return true;
+  *why = "process_usage ended with status " + std::to_string(status) + ": " + said;
+  return false;
 }
 
-// Its descriptors and private memory as the host sees them.
-std::optional<Usage> HostUsage(GameSession& game) {
+// Its descriptors and private memory as the host sees them, and the Windows
+// figures when asked for.
+std::optional<Usage> ReadUsage(GameSession& game, bool with_windows, std::string* why) {
   const auto host = HostFootprint(game);
-  if (!host) return std::nullopt;
+  if (!host) {
+    *why = "no descriptors or memory figures for the game";
+    return std::nullopt;
+  }
   Usage u;
   u.descriptors = static_cast<double>(host->descriptors);
   u.anonymous_kb = static_cast<double>(host->anonymous_kb);
+  if (with_windows && !ReadWindowsUsage(&u, why)) return std::nullopt;
   return u;
 }
 
@@ -82,30 +89,42 @@ double Median(std::vector<double> v) {
   return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-// The host's figures as medians over a run of switches, with the Windows
-// figures of one moment.
-Usage MedianUsage(const std::vector<Usage>& run, const Usage& windows) {
+// Every figure as its median over a run of switches.
+Usage MedianUsage(const std::vector<Usage>& run) {
   auto of = [&](double Usage::*field) {
     std::vector<double> v;
     for (const Usage& u : run) v.push_back(u.*field);
     return Median(v);
   };
-  return Usage{windows.handles, windows.private_bytes, of(&Usage::descriptors), of(&Usage::anonymous_kb)};
+  return Usage{of(&Usage::handles), of(&Usage::private_bytes), of(&Usage::registry_keys), of(&Usage::descriptors),
+               of(&Usage::anonymous_kb)};
+}
+
+// The switches whose figures are compared: the first ten from the baseline on
+// and the last ten. Only those ask Wine for its figures, which takes a process.
+bool Compared(int switch_number) {
+  return (switch_number >= kBaselineSwitch && switch_number < kBaselineSwitch + static_cast<int>(kMedianOf)) ||
+         switch_number > kSwitches - static_cast<int>(kMedianOf);
 }
 
 // The window after an Alt+Enter: a popup when DirectX went fullscreen, else a
-// window; found anew and given the focus.
-bool FindAfterSwitch(GameSession& game) {
+// window; found anew and given the focus. The keys are sent without waiting,
+// so the window from before the switch may still be there for a while; until
+// the switch has made another (or, natively, changed what serves it) nothing is
+// asked of the game's window.
+std::optional<WindowInfo> FindAfterSwitch(GameSession& game, const WindowInfo& before) {
+  std::optional<WindowInfo> after;
   if (!WaitFor(
           [&] {
-            auto w = QueryWindow("kvgfxclass_tavrel");
-            return w && Settled(*w);
+            after = QueryWindow("kvgfxclass_tavrel");
+            return after && Settled(*after) &&
+                   (after->handle != before.handle || DriverOf(*after) != DriverOf(before));
           },
           Millis(10000), Millis(20)))
-    return false;
-  if (!game.window().Find("kvgfxclass_tavrel", "tavrel", Millis(10000))) return false;
+    return std::nullopt;
+  if (!game.window().Find("kvgfxclass_tavrel", "tavrel", Millis(10000))) return std::nullopt;
   game.window().Focus();
-  return true;
+  return after;
 }
 
 TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWithoutLeaks) {
@@ -116,9 +135,10 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   auto game = StartGameWhere([](Square k) { return !(k == Square{1, 1}); }, 10, &why_not);
   ASSERT_TRUE(game) << why_not;
   int closes = 0, switches = 0;
-  std::vector<Usage> usage;      // the host's, after every switch from the baseline on
-  std::optional<Usage> windows;  // after the baseline switch
-  std::string trace;             // anonymous kB after every switch
+  std::vector<Usage> usage;  // after each compared switch
+  std::string trace;         // anonymous kB after every switch
+  auto window = QueryWindow("kvgfxclass_tavrel");
+  ASSERT_TRUE(window) << "no game window";
   for (int i = 1; i <= 1000; ++i) {
     game->window().FastKey(pool[pick(rng)]);
     std::this_thread::sleep_for(Millis(3));
@@ -130,15 +150,13 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       game->window().FastKey("alt+Return");
       ++switches;
       // The window is made anew: find it and give it the focus again.
-      ASSERT_TRUE(FindAfterSwitch(*game)) << "window lost after Alt+Enter number " << switches;
-      const auto now = HostUsage(*game);
-      ASSERT_TRUE(now) << "no descriptors or memory figures for the game";
+      window = FindAfterSwitch(*game, *window);
+      ASSERT_TRUE(window) << "window lost after Alt+Enter number " << switches;
+      std::string why;
+      const auto now = ReadUsage(*game, Compared(switches), &why);
+      ASSERT_TRUE(now) << why << " after Alt+Enter number " << switches;
       trace += " " + std::to_string(static_cast<long>(now->anonymous_kb));
-      if (switches >= kBaselineSwitch) usage.push_back(*now);
-      if (switches == kBaselineSwitch) {
-        windows = WindowsUsage();
-        ASSERT_TRUE(windows) << "no handle count or private bytes for the game";
-      }
+      if (Compared(switches)) usage.push_back(*now);
     }
     if (i % 100 == 0) {
       ASSERT_TRUE(game->Running()) << "the game ended after " << i << " keys";
@@ -154,17 +172,15 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       },
       Millis(10000)))
       << "not back in the " << game->driver() << " window";
-  ASSERT_TRUE(FindAfterSwitch(*game));
-  ASSERT_GE(usage.size(), 2 * kMedianOf);
-  const auto windows_end = WindowsUsage();
-  ASSERT_TRUE(windows && windows_end);
-  const Usage begin = MedianUsage({usage.begin(), usage.begin() + kMedianOf}, *windows);
-  const Usage end = MedianUsage({usage.end() - kMedianOf, usage.end()}, *windows_end);
+  ASSERT_EQ(usage.size(), 2 * kMedianOf);
+  const Usage begin = MedianUsage({usage.begin(), usage.begin() + kMedianOf});
+  const Usage end = MedianUsage({usage.end() - kMedianOf, usage.end()});
   std::printf("soak (%s): anonymous kB after each switch:%s\n", game->driver().c_str(), trace.c_str());
-  std::printf("soak (%s): Windows handles %.0f -> %.0f, private bytes %.0f -> %.0f; "
+  std::printf("soak (%s): Windows handles %.0f -> %.0f (registry keys %.0f -> %.0f), private bytes %.0f -> %.0f; "
               "host descriptors %.0f -> %.0f, anonymous kB %.0f -> %.0f\n",
-              game->driver().c_str(), begin.handles, end.handles, begin.private_bytes, end.private_bytes,
-              begin.descriptors, end.descriptors, begin.anonymous_kb, end.anonymous_kb);
+              game->driver().c_str(), begin.handles, end.handles, begin.registry_keys, end.registry_keys,
+              begin.private_bytes, end.private_bytes, begin.descriptors, end.descriptors, begin.anonymous_kb,
+              end.anonymous_kb);
   RecordProperty("descriptors", std::to_string(begin.descriptors) + " -> " + std::to_string(end.descriptors));
   RecordProperty("anonymous_kb", std::to_string(begin.anonymous_kb) + " -> " + std::to_string(end.anonymous_kb));
   EXPECT_TRUE(Within5Percent(begin.descriptors, end.descriptors)) << "descriptors leak";
@@ -175,9 +191,13 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
   // program makes (a fullscreen frame is 5 MB), so the program's own footprint
   // is compared only in the release build; this run is about races.
 #endif
-  // Only where Wine gives the figures can they be compared.
+  // The Linux program has no Windows figures.
+  // The program opens no registry keys; Wine 8's display settings leave three
+  // open with every mode change (a bare ChangeDisplaySettings does the same),
+  // so with DirectX they grow by about three a switch and are left out here.
   if (begin.handles > 0) {
-    EXPECT_TRUE(Within5Percent(begin.handles, end.handles)) << "handles leak";
+    EXPECT_TRUE(Within5Percent(begin.handles - begin.registry_keys, end.handles - end.registry_keys))
+        << "handles leak";
   }
   if (begin.private_bytes > 0) {
     EXPECT_TRUE(Within5Percent(begin.private_bytes, end.private_bytes)) << "private bytes leak";
