@@ -84,6 +84,12 @@ bool DxSetFullscreenMode() {
     return false;
   }
   g_dx.y_offset = choice.y_offset;
+  // The popup was made at the desktop's size. Wine fits it to the new mode on
+  // its own, but not always (seen: a 1024x768 popup left on a 640x480
+  // display), and a popup larger than the display lets a click beyond it give
+  // the display its own mode back.
+  SetWindowPos(g_window.window, nullptr, 0, 0, g_window.width, choice.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
 }
 

@@ -112,17 +112,28 @@ bool Compared(int switch_number) {
 // so the window from before the switch may still be there for a while; until
 // the switch has made another (or, natively, changed what serves it) nothing is
 // asked of the game's window.
-std::optional<WindowInfo> FindAfterSwitch(GameSession& game, const WindowInfo& before) {
+std::optional<WindowInfo> FindAfterSwitch(GameSession& game, const WindowInfo& before, std::string* seen) {
   std::optional<WindowInfo> after;
+  auto describe = [](const std::optional<WindowInfo>& w) {
+    if (!w) return std::string("no window");
+    return DriverOf(*w) + " " + std::to_string(w->client_w) + "x" + std::to_string(w->client_h) + " on " +
+           std::to_string(w->display_w) + "x" + std::to_string(w->display_h) + (w->visible ? "" : " hidden") +
+           " handle " + std::to_string(w->handle);
+  };
   if (!WaitFor(
           [&] {
             after = QueryWindow("kvgfxclass_tavrel");
             return after && Settled(*after) &&
                    (after->handle != before.handle || DriverOf(*after) != DriverOf(before));
           },
-          Millis(10000), Millis(20)))
+          Millis(10000), Millis(20))) {
+    *seen = "before: " + describe(before) + "; last seen: " + describe(after);
     return std::nullopt;
-  if (!game.window().Find("kvgfxclass_tavrel", "tavrel", Millis(10000))) return std::nullopt;
+  }
+  if (!game.window().Find("kvgfxclass_tavrel", "tavrel", Millis(10000))) {
+    *seen = "not found through X";
+    return std::nullopt;
+  }
   game.window().Focus();
   return after;
 }
@@ -150,8 +161,9 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
       game->window().FastKey("alt+Return");
       ++switches;
       // The window is made anew: find it and give it the focus again.
-      window = FindAfterSwitch(*game, *window);
-      ASSERT_TRUE(window) << "window lost after Alt+Enter number " << switches;
+      std::string seen;
+      window = FindAfterSwitch(*game, *window, &seen);
+      ASSERT_TRUE(window) << "window lost after Alt+Enter number " << switches << " (" << seen << ")";
       std::string why;
       const auto now = ReadUsage(*game, Compared(switches), &why);
       ASSERT_TRUE(now) << why << " after Alt+Enter number " << switches;
