@@ -30,12 +30,11 @@ bool IsRegistryKey(HANDLE process, USHORT value) {
   if (!DuplicateHandle(process, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)), GetCurrentProcess(), &copy,
                        0, FALSE, DUPLICATE_SAME_ACCESS))
     return false;
-  alignas(8) unsigned char type[1024];
+  alignas(8) unsigned char buffer[1024];
+  const auto* type = reinterpret_cast<const PUBLIC_OBJECT_TYPE_INFORMATION*>(buffer);
   ULONG length = 0;
-  const bool key = NtQueryObject(copy, ObjectTypeInformation, type, sizeof type, &length) == 0 &&
-                   std::wstring_view(reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(type)->TypeName.Buffer,
-                                     reinterpret_cast<PUBLIC_OBJECT_TYPE_INFORMATION*>(type)->TypeName.Length / 2) ==
-                       L"Key";
+  const bool key = NtQueryObject(copy, ObjectTypeInformation, buffer, sizeof buffer, &length) == 0 &&
+                   std::wstring_view(type->TypeName.Buffer, type->TypeName.Length / 2) == L"Key";
   CloseHandle(copy);
   return key;
 }

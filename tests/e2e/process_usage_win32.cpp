@@ -1,7 +1,8 @@
 // What the process owning a window holds, for the soak tests' leak check:
 // finds the window by class name, opens its process and prints one line
-// "handles N registry_keys K private_bytes M windows_pid P". Exit status 1, with the reason
-// printed, when there is no such window or its process cannot be read.
+// "handles N registry_keys K private_bytes M windows_pid P". Exit status 1,
+// with the reason printed, when there is no such window or its process cannot
+// be read.
 //   process_usage CLASS_NAME
 //
 // Wine 8 answers 0 for another process's handle count and private usage. It

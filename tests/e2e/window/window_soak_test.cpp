@@ -5,10 +5,11 @@
 // GDI).
 // The game must not crash or hang, must still follow a move at the end, and
 // its descriptors and anonymous memory (and, under Wine, the handle count and
-// private bytes) must stay within 5% of their values after the tenth switch. The figures at either end are the medians of ten switches
-// (the tenth to the nineteenth, the last ten): a leak raises every figure after
-// it, while a single step of Wine's heaps at the last switch, seen now and
-// then under load, is not a trend.
+// private bytes) must stay within 5% of their values after the tenth switch.
+// The figures at either end are the medians of ten switches (the tenth to the
+// nineteenth, the last ten): a leak raises every figure after it, while a
+// single step of Wine's heaps at the last switch, seen now and then under
+// load, is not a trend.
 #include <gtest/gtest.h>
 
 #include <algorithm>
