@@ -137,6 +137,8 @@ TEST_F(ScreenOnDirectX, KeyHeldThroughTheDisplayIsDownUntilReleased) {
     ASSERT_FALSE(UnderWine()) << "xdotool must run under Wine (scripts/deps.sh installs it)";
     GTEST_SKIP() << "no host X tools on this system";
   }
+  // The keyboard is followed from the program's first question on.
+  EXPECT_EQ(GfxKeyIsDown(0x1E), 0) << "A is up before it is pressed";
   ASSERT_TRUE(RunHost("start.exe /wait /unix /usr/bin/xdotool keydown a"));
   EXPECT_TRUE(WaitKeyDown(0x1E, -1)) << "A held down";
   EXPECT_EQ(GfxKeyIsDown(0x1F), 0) << "S is up";

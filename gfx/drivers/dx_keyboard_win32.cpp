@@ -1,5 +1,11 @@
 // The DirectX driver's keyboard: the system keyboard through DirectInput, read
 // once a pass into the screen's key-state bytes.
+// It is acquired only once the program first asks for a key's state. While a
+// DirectInput keyboard is acquired, Wine sends every key through a low-level
+// hook in a thread of its own before the window sees it, which put about
+// 10 ms on the slowest key-to-picture times of the game, a program that reads
+// its keys from the queue and never asks. A key already held when the program
+// first asks shows from its next press or repeat.
 #include <cstring>
 
 #include "gfx/drivers/dx_objects_win32.h"
@@ -37,13 +43,16 @@ bool DxOpenKeyboard() {
     return false;
   }
   if (FAILED(g_dx.keyboard->SetDataFormat(&g_dx.keyboard_format))) return false;
-  return SUCCEEDED(g_dx.keyboard->Acquire());
+  // A keyboard that cannot be acquired sends the program to GDI, asked or not.
+  if (FAILED(g_dx.keyboard->Acquire())) return false;
+  if (!KeyStateAsked()) g_dx.keyboard->Unacquire();
+  return true;
 }
 
-// A lost or unacquired device is acquired again; key_state keeps its values
-// until a read succeeds.
+// A lost or unacquired device (as it is until the program first asks) is
+// acquired again; key_state keeps its values until a read succeeds.
 void DxReadKeyboard() {
-  if (!g_dx.keyboard || !g_screen || !g_screen->key_state) return;
+  if (!g_dx.keyboard || !g_screen || !g_screen->key_state || !KeyStateAsked()) return;
   uint8_t device[256];
   const HRESULT hr = g_dx.keyboard->GetDeviceState(sizeof device, device);
   if (hr == DIERR_INPUTLOST || hr == DIERR_NOTACQUIRED) {

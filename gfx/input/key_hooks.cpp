@@ -1,5 +1,7 @@
 // The key operations of the console hook table while a graphics screen is open:
 // codes come out of the window's key queue, extended keys as 255 and a scan code.
+#include <atomic>
+
 #include "console/key_poll_pacing.h"
 #include "console/services.h"
 #include "gfx/input/keys.h"
@@ -7,6 +9,7 @@
 #include "gfx/window/time_slice.h"
 
 namespace {
+std::atomic<bool> g_key_state_asked{false};
 // Gives the update thread time to pump new key messages between looks.
 constexpr int32_t kWaitKeyPauseMs = 20;
 }  // namespace
@@ -36,7 +39,10 @@ int32_t GfxWaitKey() {
 
 int32_t GfxKeyWaiting() { return KeyQueueHasCode() ? 1 : 0; }
 
+bool KeyStateAsked() { return g_key_state_asked.load(std::memory_order_relaxed); }
+
 int32_t GfxKeyIsDown(int32_t scan_code) {
+  g_key_state_asked.store(true, std::memory_order_relaxed);
   if (!g_screen || scan_code < 0 || scan_code > 127) return 0;
   const bool took = ScreenLock();
   const int32_t down = static_cast<int8_t>(g_screen->key_state[scan_code]);

@@ -21,6 +21,10 @@ RtString* GfxReadKey();
 int32_t GfxWaitKey();
 int32_t GfxKeyWaiting();
 int32_t GfxKeyIsDown(int32_t scan_code);
+// Whether the program has asked for a key's state yet. A driver whose key
+// state costs the program something while it is tracked (DirectInput's
+// keyboard) tracks it only from then on.
+bool KeyStateAsked();
 int32_t GfxReadMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons);
 int32_t GfxSetMouse(int32_t x, int32_t y, int32_t cursor);
 
