@@ -6,8 +6,8 @@
 // prints the memory Wine reports for the process and the display's size.
 //   dx_cycle CYCLES [runtime] [window|fullscreen|toggle] [keep-ddraw] [keep-dinput]
 //            [no-ddraw] [no-dinput] [no-window] [frames] [ask]
-// prints "cycle N anon_kb A rss_kb R handles H registry_keys K display WxH" per
-// cycle.
+// prints "cycle N anon_kb A rss_kb R handles H registry_keys K display WxH mode WxH"
+// per cycle (the screen's metrics, then the mode Windows reports).
 #include <windows.h>
 #include <psapi.h>
 
@@ -70,10 +70,14 @@ void PrintSample(int cycle, bool ask) {
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                        sizeof memory);
   const HandleCounts handles = ListedHandles(GetCurrentProcessId());
-  std::printf("cycle %d anon_kb %llu rss_kb %llu handles %lu registry_keys %lu display %dx%d\n", cycle,
-              static_cast<unsigned long long>(memory.PagefileUsage / 1024),
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode);
+  std::printf("cycle %d anon_kb %llu rss_kb %llu handles %lu registry_keys %lu display %dx%d mode %lux%lu\n",
+              cycle, static_cast<unsigned long long>(memory.PagefileUsage / 1024),
               static_cast<unsigned long long>(memory.WorkingSetSize / 1024), handles.all,
-              handles.registry_keys, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+              handles.registry_keys, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+              mode.dmPelsWidth, mode.dmPelsHeight);
   std::fflush(stdout);
   if (!ask) return;
   char line[16];

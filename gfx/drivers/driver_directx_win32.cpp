@@ -87,13 +87,20 @@ bool DxFrameStep() {
   return converted;
 }
 
+// The screen's metrics as well as the mode: windows are sized by the metrics,
+// and the two are kept apart under Wine.
+bool ScreenHasSize(const DEVMODEA& wanted) {
+  return GetSystemMetrics(SM_CXSCREEN) == static_cast<int>(wanted.dmPelsWidth) &&
+         GetSystemMetrics(SM_CYSCREEN) == static_cast<int>(wanted.dmPelsHeight);
+}
+
 bool DisplayHasMode(const DEVMODEA& wanted) {
   DEVMODEA now;
   std::memset(&now, 0, sizeof now);
   now.dmSize = sizeof now;
   return EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &now) &&
          now.dmPelsWidth == wanted.dmPelsWidth && now.dmPelsHeight == wanted.dmPelsHeight &&
-         now.dmBitsPerPel == wanted.dmBitsPerPel;
+         now.dmBitsPerPel == wanted.dmBitsPerPel && ScreenHasSize(wanted);
 }
 
 // The mode saved on the way in, asked for by name; the registry's mode only

@@ -20,6 +20,20 @@ std::string RunHelper(const std::string& name, const std::vector<std::string>& a
   return RunWine(E2eEnv::Get().windows_build + "/tests/e2e/" + name + ".exe", args, status);
 }
 
+std::string RestoreDesktopMode() {
+  if (!E2eEnv::Get().native_program.empty()) return "";
+  int status = -1;
+  const std::string kRight = "mode 1024 768 ";
+  std::string before = RunHelper("display_mode", {}, &status);
+  if (status == 0 && before.rfind(kRight, 0) == 0 && before.find("screen 1024 768") != std::string::npos) return "";
+  const std::string after = RunHelper("display_mode", {"restore", "1024", "768"}, &status);
+  auto line = [](std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+  };
+  return "an earlier program left the display at " + line(before) + "; set back: " + line(after);
+}
+
 namespace {
 
 // Without a window manager (the tests' Xvfb) the top-level windows are the
