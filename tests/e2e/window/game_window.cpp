@@ -25,12 +25,13 @@ std::string RestoreDesktopMode() {
   int status = -1;
   const std::string kRight = "mode 1024 768 ";
   std::string before = RunHelper("display_mode", {}, &status);
-  if (status == 0 && before.rfind(kRight, 0) == 0 && before.find("screen 1024 768") != std::string::npos) return "";
-  const std::string after = RunHelper("display_mode", {"restore", "1024", "768"}, &status);
   auto line = [](std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text;
   };
+  if (status != 0) return "the display's mode could not be read (display_mode: status " + std::to_string(status) + ")";
+  if (before.rfind(kRight, 0) == 0 && before.find("screen 1024 768") != std::string::npos) return "";
+  const std::string after = RunHelper("display_mode", {"restore", "1024", "768"}, &status);
   return "an earlier program left the display at " + line(before) + "; set back: " + line(after);
 }
 
