@@ -76,6 +76,7 @@ void PresentIfDue() {
 bool DxFrameStep() {
   const bool showing = !(g_window.fullscreen && !g_window.active) && g_dx.back && g_screen;
   bool converted = false;
+  if (showing && g_window.fullscreen) DxKeepPopupFitted();
   if (showing) {
     RestoreSurfaces();
     DxApplyPalette();

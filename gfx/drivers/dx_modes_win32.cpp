@@ -84,6 +84,7 @@ bool DxSetFullscreenMode() {
     return false;
   }
   g_dx.y_offset = choice.y_offset;
+  g_dx.mode_height = choice.height;
   // The popup was made at the desktop's size. Wine fits it to the new mode on
   // its own, but not always (seen: a 1024x768 popup left on a 640x480
   // display), and a popup larger than the display lets a click beyond it give
@@ -91,6 +92,18 @@ bool DxSetFullscreenMode() {
   SetWindowPos(g_window.window, nullptr, 0, 0, g_window.width, choice.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
+}
+
+// Fitting the popup once is not always enough: in a soak it was seen at the
+// desktop's 1024x768 on the 640x480 display for seconds after a switch.
+// Wine's exclusive mode sizes the window to the monitor whenever a display
+// change is reported, and a late report of the previous switch back to the
+// desktop would carry the old size. One GetWindowRect a pass finds it.
+void DxKeepPopupFitted() {
+  RECT now;
+  if (!GetWindowRect(g_window.window, &now)) return;
+  if (now.left == 0 && now.top == 0 && now.right == g_window.width && now.bottom == g_dx.mode_height) return;
+  SetWindowPos(g_window.window, nullptr, 0, 0, g_window.width, g_dx.mode_height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int32_t* DxFetchModes(int32_t depth, int32_t* count) {

@@ -32,6 +32,7 @@ struct DxObjects {
   IDirectInputDeviceA* keyboard;
   RECT source_rect;
   int32_t y_offset;
+  int32_t mode_height;  // the fullscreen display's height (the popup's)
   DIOBJECTDATAFORMAT key_objects[256];
   DIDATAFORMAT keyboard_format;
   // Presenting an unchanged surface costs a great deal on some systems (a
@@ -67,6 +68,9 @@ bool DxCreateDirectInput();
 // Fullscreen: sets the display mode (searching as the display allows) and
 // stores y_offset. False when no mode was taken.
 bool DxSetFullscreenMode();
+// Fullscreen and active: puts the popup back over the mode it set if anything
+// has moved or resized it since.
+void DxKeepPopupFitted();
 
 // The window, the surfaces, the palette and the blitter; false on any failure.
 bool DxCreateFullscreenWindow();
