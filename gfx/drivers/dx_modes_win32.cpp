@@ -89,8 +89,7 @@ bool DxSetFullscreenMode() {
   // its own, but not always (seen: a 1024x768 popup left on a 640x480
   // display), and a popup larger than the display lets a click beyond it give
   // the display its own mode back.
-  SetWindowPos(g_window.window, nullptr, 0, 0, g_window.width, choice.height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  DxKeepPopupFitted();
   return true;
 }
 

@@ -3,8 +3,6 @@
 
 #include <time.h>
 
-#include <cstdio>
-
 #include "tests/e2e/tools/x11_probe.h"
 
 namespace e2e {
@@ -12,7 +10,7 @@ namespace e2e {
 const char kExampleClass[] = "kvgfxclass_opengl_board";
 
 ExampleSession::ExampleSession(bool unpaced) {
-  if (const std::string left = RestoreDesktopMode(); !left.empty()) std::printf("%s\n", left.c_str());
+  RestoreDesktopMode();
   std::vector<std::string> args;
   if (unpaced) args.push_back("--unpaced");
   process_ = std::make_unique<WineProcess>(E2eEnv::Get().windows_build + "/opengl_board.exe", args);

@@ -3,7 +3,6 @@
 
 #include <time.h>
 
-#include <cstdio>
 #include <sstream>
 
 #include "tests/e2e/tools/x11_probe.h"
@@ -32,7 +31,7 @@ std::string NonWinningMove(Square from) {
 
 GameSession::GameSession(const std::function<void(GameConsole&)>& at_menu, const std::string& driver)
     : driver_(MakeGameConsole()) {
-  if (const std::string left = RestoreDesktopMode(); !left.empty()) std::printf("%s\n", left.c_str());
+  RestoreDesktopMode();
   if (!driver_->Start()) {
     Fail("the game did not start: " + driver_->Log());
     return;

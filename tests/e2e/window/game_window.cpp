@@ -20,19 +20,23 @@ std::string RunHelper(const std::string& name, const std::vector<std::string>& a
   return RunWine(E2eEnv::Get().windows_build + "/tests/e2e/" + name + ".exe", args, status);
 }
 
-std::string RestoreDesktopMode() {
-  if (!E2eEnv::Get().native_program.empty()) return "";
+std::string DisplayMode(const std::vector<std::string>& args, int* status) {
+  std::string line = RunHelper("display_mode", args, status);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+void RestoreDesktopMode() {
+  if (!E2eEnv::Get().native_program.empty()) return;
   int status = -1;
-  const std::string kRight = "mode 1024 768 ";
-  std::string before = RunHelper("display_mode", {}, &status);
-  auto line = [](std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
-  };
-  if (status != 0) return "the display's mode could not be read (display_mode: status " + std::to_string(status) + ")";
-  if (before.rfind(kRight, 0) == 0 && before.find("screen 1024 768") != std::string::npos) return "";
-  const std::string after = RunHelper("display_mode", {"restore", "1024", "768"}, &status);
-  return "an earlier program left the display at " + line(before) + "; set back: " + line(after);
+  const std::string before = DisplayMode({}, &status);
+  if (status != 0) {
+    std::printf("the display's mode could not be read (display_mode: status %d)\n", status);
+    return;
+  }
+  if (before.rfind("mode 1024 768 ", 0) == 0 && before.find("screen 1024 768") != std::string::npos) return;
+  const std::string after = DisplayMode({"restore", "1024", "768"}, &status);
+  std::printf("an earlier program left the display at %s; set back: %s\n", before.c_str(), after.c_str());
 }
 
 namespace {

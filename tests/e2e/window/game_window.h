@@ -45,12 +45,17 @@ std::string DriverFromEnvironment();
 // with the arguments; its output, and its exit status in *status.
 std::string RunHelper(const std::string& name, const std::vector<std::string>& args, int* status);
 
+// What the display_mode helper prints with the arguments, without its line
+// end; its exit status in *status.
+std::string DisplayMode(const std::vector<std::string>& args, int* status);
+
 // Sets Wine's display back to the virtual desktop's own size (1024x768) when a
 // program before this one left it in another mode: Wine keeps it for every
 // program after, and a test should fail for its own game, not for an earlier
-// one. Empty when the display was right; else what was found and done. Nothing
-// to do for the Linux program (each of its tests has an X server of its own).
-std::string RestoreDesktopMode();
+// one. Prints what it found and did, and nothing when the display was right.
+// Nothing to do for the Linux program (each of its tests has an X server of
+// its own).
+void RestoreDesktopMode();
 
 // The size of Wine's virtual desktop as X sees it (its X window); false when
 // there is no desktop window.

@@ -48,8 +48,7 @@ bool WaitDesktop(Display* x, int w, int h) {
 // The desktop's size from X, and the mode Windows programs are told of.
 std::string DesktopText(Display* x) {
   int w = 0, h = 0, status = -1;
-  std::string mode = RunHelper("display_mode", {}, &status);
-  while (!mode.empty() && (mode.back() == '\n' || mode.back() == '\r')) mode.pop_back();
+  const std::string mode = DisplayMode({}, &status);
   if (!DesktopSize(x, &w, &h)) return "no desktop window (" + mode + ")";
   return std::to_string(w) + "x" + std::to_string(h) + " (" + mode + ")";
 }
