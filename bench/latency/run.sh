@@ -2,7 +2,10 @@
 # Measures the real game's key-to-screen latency (p50, p99 over SAMPLES keys),
 # its update passes per second and the CPU its threads use while nothing
 # changes, under Wine and Xvfb, with the DirectX display and then with GDI in
-# the same run (same display, same prefix, same load), and prints both.
+# the same run (same display, same prefix, same load), and prints both. The
+# DirectX display is measured a second time with Wine's Direct3D command
+# thread turned off (its own WINE_D3D_CONFIG setting, not the program's): the
+# difference is what the handoffs to that thread cost.
 #   bench/latency/run.sh [SAMPLES]
 # Builds what it needs (windows and e2e presets) first.
 set -eu
@@ -18,7 +21,10 @@ mkdir -p "$TAVREL_E2E_WORK"
 scripts/with-display.sh bash -c '
   trap "tests/e2e/desktop-prefix.sh down \"$WINEPREFIX\"" EXIT
   tests/e2e/desktop-prefix.sh up "$WINEPREFIX" >/dev/null
-  for driver in DirectX GDI; do
-    echo "== $driver"
-    KVGFX=$driver build/e2e/bench/latency/latency_bench "$1" || exit 1
-  done' bench "${1:-240}"
+  run() {
+    echo "== $1"
+    env $2 build/e2e/bench/latency/latency_bench "$3" || exit 1
+  }
+  run DirectX "KVGFX=DirectX" "$1"
+  run "DirectX, Wine command thread off" "KVGFX=DirectX WINE_D3D_CONFIG=csmt=0" "$1"
+  run GDI "KVGFX=GDI" "$1"' bench "${1:-240}"
