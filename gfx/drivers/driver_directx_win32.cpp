@@ -13,6 +13,12 @@ namespace {
 
 DxStep g_failing_step = DxStep::kNone;
 
+// How long leaving fullscreen waits for the desktop's mode to show: 1 s at
+// most, asking again every 200 ms.
+constexpr int kDesktopModeWaitMs = 10;
+constexpr int kDesktopModeWaits = 100;
+constexpr int kDesktopModeWaitsPerRequest = 20;
+
 // Runs one step of the creation, unless a test has made it fail.
 bool Step(DxStep step, bool (*run)()) { return step != g_failing_step && run(); }
 
@@ -104,17 +110,29 @@ bool DisplayHasMode(const DEVMODEA& wanted) {
          now.dmBitsPerPel == wanted.dmBitsPerPel && ScreenHasSize(wanted);
 }
 
+void SetDesktopMode() {
+  DEVMODEA mode = g_dx.desktop_mode;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+}
+
 // The mode saved on the way in, asked for by name; the registry's mode only
-// when none was saved.
+// when none was saved. It is set even when this process already sees it: under
+// Wine this process's view of the display was seen to lag the display itself,
+// so a check against that view could skip the one request the display still
+// needed. The window made next is sized by the view, so it is given time to
+// catch up (asking once more now and then), within a bound: a display that
+// never comes back must not hang the switch.
 void RestoreDesktopMode() {
   if (!g_dx.desktop_mode_saved) {
     ChangeDisplaySettingsA(nullptr, 0);
     return;
   }
-  if (DisplayHasMode(g_dx.desktop_mode)) return;
-  DEVMODEA mode = g_dx.desktop_mode;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+  SetDesktopMode();
+  for (int i = 1; i <= kDesktopModeWaits && !DisplayHasMode(g_dx.desktop_mode); ++i) {
+    if (i % kDesktopModeWaitsPerRequest == 0) SetDesktopMode();
+    Sleep(kDesktopModeWaitMs);
+  }
 }
 
 }  // namespace

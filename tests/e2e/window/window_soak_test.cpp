@@ -128,6 +128,15 @@ bool Leaks(const std::vector<Usage>& medians, double (*figure)(const Usage&)) {
   return figure(medians.back()) - first - largest > 0.05 * first;
 }
 
+// What a program started now sees of the display, and again two seconds later:
+// whether a wrong mode was only late or stayed.
+std::string DisplayLater() {
+  int status = -1;
+  const std::string now = DisplayMode({}, &status);
+  std::this_thread::sleep_for(Millis(2000));
+  return "; display_mode: " + now + ", 2 s later: " + DisplayMode({}, &status);
+}
+
 // The window after an Alt+Enter: a popup when DirectX went fullscreen, else a
 // window; found anew and given the focus. The keys are sent without waiting,
 // so the window from before the switch may still be there for a while; until
@@ -192,7 +201,7 @@ TEST(GameWindowSoak, RandomKeysCloseRequestsAndAltEnterLeaveTheGamePlayableWitho
                     window->client_h == 480)
             << "after Alt+Enter number " << switches << " the window is " << window->client_w << "x"
             << window->client_h << " on a " << window->display_w << "x" << window->display_h << " display, not "
-            << desktop_w << "x" << desktop_h;
+            << desktop_w << "x" << desktop_h << DisplayLater();
       }
       std::string why;
       const auto now = ReadUsage(*game, Compared(switches), &why);
