@@ -27,7 +27,7 @@ std::string DisplayMode(const std::vector<std::string>& args, int* status) {
 }
 
 void RestoreDesktopMode() {
-  if (!E2eEnv::Get().native_program.empty()) return;
+  if (NativeProgramUnderTest()) return;
   int status = -1;
   const std::string before = DisplayMode({}, &status);
   if (status != 0) {
