@@ -1,0 +1,126 @@
+// The X11 driver's events: keys to the key queue and the key-state bytes, the
+// pointer and buttons to the mouse state, the close box, exposure and resizes.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstring>
+
+#include "gfx/drivers/x11_driver_state.h"
+#include "gfx/input/keys.h"
+#include "gfx/screen.h"
+#include "gfx/window/x11_char_keys.h"
+
+namespace x11 {
+namespace {
+
+// A key for the program; the passes after it come early.
+void QueueKey(int32_t code) {
+  KeyQueuePut(code);
+  g_x.key_queued = true;
+}
+
+void SetKeyState(int32_t scan, bool down) {
+  if (g_screen && g_screen->key_state && scan > 0 && scan < 128) g_screen->key_state[scan] = down ? 0xFF : 0;
+}
+
+// The PC scan code of a key: the special keys by their virtual key's row,
+// the rest from the evdev key code, which is the scan code plus 8.
+int32_t ScanCode(uint32_t virtual_key, unsigned keycode) {
+  if (virtual_key) {
+    for (const KeyStateRow* row = kKeyStateTable; row->scan_code; ++row) {
+      if (row->primary_vk == virtual_key || row->secondary_vk == virtual_key) return row->scan_code;
+    }
+  }
+  return keycode >= 8 && keycode < 8 + 0x59 ? static_cast<int32_t>(keycode - 8) : 0;
+}
+
+void OnKey(XKeyEvent* event, bool down) {
+  char text[8] = {};
+  KeySym keysym = 0;
+  int n = XLookupString(event, text, sizeof text, &keysym, nullptr);
+  uint32_t vk = X11SpecialVirtualKey(static_cast<uint32_t>(keysym));
+  SetKeyState(ScanCode(vk, event->keycode), down);
+  if (!down) return;
+  if ((event->state & Mod1Mask) && (keysym == XK_Return || keysym == XK_KP_Enter)) {
+    ToggleFullscreen();
+    return;
+  }
+  int32_t code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
+  if (code) QueueKey(code);
+}
+
+void OnPointer(int32_t wx, int32_t wy) {
+  const X11Placement& p = g_x.placement;
+  g_x.mouse_x = (wx - p.x) / p.factor;
+  g_x.mouse_y = (wy - p.y) / p.factor;
+}
+
+void OnButton(unsigned button, bool down) {
+  static constexpr int32_t kBits[] = {0, 1, 4, 2};  // left, middle, right
+  if (button >= 1 && button <= 3) {
+    if (down) g_x.mouse_buttons |= kBits[button];
+    else g_x.mouse_buttons &= ~kBits[button];
+  } else if (down && (button == 4 || button == 5)) {
+    g_x.mouse_wheel += button == 4 ? 1 : -1;
+  }
+}
+
+void OnConfigure(int32_t w, int32_t h) {
+  if (w == g_x.window_w && h == g_x.window_h) return;
+  g_x.window_w = w;
+  g_x.window_h = h;
+  X11Placement p = X11PlacePicture(w, h, g_x.width, g_x.height);
+  bool rescaled = p.factor != g_x.placement.factor;
+  g_x.placement = p;
+  if (rescaled) MakeImage();
+  XClearWindow(g_x.display, g_x.window);
+  MarkAllRowsDirty();
+}
+
+void OnFocus(bool in) {
+  g_x.focused = in;
+  if (g_screen && g_screen->key_state) std::memset(g_screen->key_state, 0, 128);
+  g_x.mouse_buttons = 0;
+  MarkAllRowsDirty();
+}
+
+void HandleEvent(XEvent* e) {
+  if (e->type == g_x.completion_type) {
+    X11ImageCompleted(&g_x.picture, e->xany.serial);
+    return;
+  }
+  switch (e->type) {
+    case KeyPress: OnKey(&e->xkey, true); break;
+    case KeyRelease: OnKey(&e->xkey, false); break;
+    case MotionNotify: OnPointer(e->xmotion.x, e->xmotion.y); break;
+    case ButtonPress: OnPointer(e->xbutton.x, e->xbutton.y); OnButton(e->xbutton.button, true); break;
+    case ButtonRelease: OnPointer(e->xbutton.x, e->xbutton.y); OnButton(e->xbutton.button, false); break;
+    case LeaveNotify: g_x.mouse_x = g_x.mouse_y = -1; g_x.mouse_buttons = 0; break;
+    case Expose: MarkAllRowsDirty(); break;
+    case ConfigureNotify: OnConfigure(e->xconfigure.width, e->xconfigure.height); break;
+    case FocusIn: OnFocus(true); break;
+    case FocusOut: OnFocus(false); break;
+    case MappingNotify: XRefreshKeyboardMapping(&e->xmapping); break;  // a new layout
+    case ClientMessage:
+      if (static_cast<Atom>(e->xclient.data.l[0]) == g_x.delete_window) QueueKey(kKeyClose);
+      break;
+    default: break;
+  }
+}
+}  // namespace
+
+// Handles the events that have come; true when a key or a mouse button was
+// among them.
+bool HandlePendingEvents() {
+  bool input = false;
+  while (XPending(g_x.display) > 0) {
+    XEvent event;
+    XNextEvent(g_x.display, &event);
+    const int t = event.type;
+    input = input || t == KeyPress || t == KeyRelease || t == ButtonPress || t == ButtonRelease;
+    HandleEvent(&event);
+  }
+  return input;
+}
+
+}  // namespace x11
