@@ -181,6 +181,48 @@ TEST_F(ScreenOnDirectX, Fullscreen8BitSetsThePaletteDisplayAndRestoresTheDesktop
   EXPECT_EQ(after.dmBitsPerPel, desktop.dmBitsPerPel);
 }
 
+// Moves the X pointer (as a mouse does) and waits until the screen's mouse
+// reads (x, y).
+bool PointerReadsAt(int display_x, int display_y, int32_t x, int32_t y, std::string* seen) {
+  if (!RunHost("start.exe /wait /unix /usr/bin/xdotool mousemove " + std::to_string(display_x) +
+               " " + std::to_string(display_y))) {
+    *seen = "xdotool did not run";
+    return false;
+  }
+  int32_t got_x = -1, got_y = -1, wheel = 0, buttons = 0;
+  for (int i = 0; i < 200; ++i) {
+    if (GfxReadMouse(&got_x, &got_y, &wheel, &buttons) == 0 && got_x == x && got_y == y) return true;
+    Sleep(10);
+  }
+  *seen = "(" + std::to_string(got_x) + ", " + std::to_string(got_y) + ")";
+  return false;
+}
+
+// Mode 9 (640x350) fullscreen, where no 640x350 display mode exists: the
+// picture sits y_offset rows down a 640x480 display, and the mouse counts its
+// rows from the picture's top, both ways.
+TEST_F(ScreenOnDirectX, FullscreenMouseCountsRowsFromThePictureInATallerDisplayMode) {
+  ASSERT_EQ(ScreenSetMode(9, 0, 0, kDisplayFullscreen, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  ASSERT_NE(g_window.fullscreen, 0);
+  if (g_dx.y_offset == 0) GTEST_SKIP() << "this display has a 640x350 mode of its own";
+  const int top = g_dx.y_offset;
+  std::string seen;
+  const bool inside = PointerReadsAt(200, top + 100, 200, 100, &seen);
+  if (seen == "xdotool did not run") {
+    ASSERT_FALSE(UnderWine()) << "xdotool must run under Wine (scripts/deps.sh installs it)";
+    GTEST_SKIP() << "no host X tools on this system";
+  }
+  EXPECT_TRUE(inside) << "inside the picture: " << seen;
+  EXPECT_TRUE(PointerReadsAt(300, top / 2, 300, 0, &seen)) << "above the picture: " << seen;
+  EXPECT_TRUE(PointerReadsAt(300, top + 360, 300, 349, &seen)) << "below the picture: " << seen;
+  ASSERT_EQ(GfxSetMouse(50, 20, -1), 0);
+  POINT at{};
+  ASSERT_TRUE(GetCursorPos(&at));
+  EXPECT_EQ(at.x, 50);
+  EXPECT_EQ(at.y, top + 20);
+}
+
 bool Lists640x480(const int32_t* modes, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {
     if (modes[i] == (640 << 16 | 480)) return true;

@@ -84,6 +84,7 @@ bool DxSetFullscreenMode() {
     return false;
   }
   g_dx.y_offset = choice.y_offset;
+  g_window.picture_top = choice.y_offset;
   g_dx.mode_height = choice.height;
   // The popup was made at the desktop's size. Wine fits it to the new mode on
   // its own, but not always (seen: a 1024x768 popup left on a 640x480

@@ -88,6 +88,7 @@ bool DxCreateWindowedWindow() {
     return false;
   }
   g_dx.y_offset = 0;
+  g_window.picture_top = 0;
   return SUCCEEDED(g_dx.clipper->SetHWnd(0, g_window.window));
 }
 

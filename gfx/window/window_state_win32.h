@@ -35,6 +35,9 @@ struct WindowState {
   int32_t depth;
   int32_t refresh_rate;
   int32_t fullscreen;
+  // Fullscreen: display rows above the picture's row 0, where a display mode
+  // taller than the screen centres it (DirectX's y_offset); 0 otherwise.
+  int32_t picture_top;
   const char* title;
   char class_name[140];
   int32_t (*create_window)();
