@@ -189,14 +189,16 @@ void DxFailStepForTests(DxStep step) { g_failing_step = step; }
 
 void DxThreadMain(void* ready_event) { WindowRunUpdateThread(ready_event, DxFrameStep); }
 
-// Runs on the caller's thread; a reference of its own keeps the DirectDraw
-// object alive should a fullscreen switch replace it meanwhile.
+// Runs on the caller's thread; references of its own keep the DirectDraw
+// object and its library alive should a fullscreen switch replace them meanwhile.
 void DxWaitVsync() {
-  IDirectDraw2* ddraw = DxAcquireRunningDirectDraw();
+  HMODULE module = nullptr;
+  IDirectDraw2* ddraw = DxAcquireRunningDirectDraw(&module);
   if (!ddraw) {
     WindowWaitRetrace();
     return;
   }
   ddraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
   ddraw->Release();
+  FreeLibrary(module);
 }

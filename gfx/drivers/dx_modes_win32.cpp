@@ -54,15 +54,16 @@ HRESULT WINAPI CollectMode(DDSURFACEDESC* mode, void* context) {
   return DDENUMRET_OK;
 }
 
-// A DirectDraw object for listing modes: the running driver's, or one made
-// (with its library) for this call alone.
+// A DirectDraw object for listing modes: the running driver's, or one made for
+// this call alone; either way with a reference of this call's own to the
+// library.
 struct ModeSource {
   IDirectDraw2* ddraw = nullptr;
   HMODULE own_module = nullptr;
 };
 
 bool OpenModeSource(ModeSource* source) {
-  source->ddraw = DxAcquireRunningDirectDraw();
+  source->ddraw = DxAcquireRunningDirectDraw(&source->own_module);
   if (source->ddraw) return true;
   source->own_module = LoadLibraryA("ddraw.dll");
   if (!source->own_module) return false;

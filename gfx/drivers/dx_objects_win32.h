@@ -59,9 +59,12 @@ void DxFreeLibraries();
 // A DirectDraw object of the default device, queried for IDirectDraw2. Null on
 // any failure (the first object is released in every case).
 IDirectDraw2* DxCreateDirectDraw(HMODULE ddraw_module);
-// The running driver's DirectDraw object with a reference of the caller's own
-// (Release it), or null; safe from any thread.
-IDirectDraw2* DxAcquireRunningDirectDraw();
+// The running driver's DirectDraw object with a reference of the caller's own,
+// or null; safe from any thread. *module receives a reference to ddraw.dll of
+// the caller's own too (null with a null result): a fullscreen switch meanwhile
+// frees the driver's, and the object's code must stay loaded until the caller
+// has released it. Release the object first, then FreeLibrary the module.
+IDirectDraw2* DxAcquireRunningDirectDraw(HMODULE* module);
 // DirectInput's object for the program's instance.
 bool DxCreateDirectInput();
 
