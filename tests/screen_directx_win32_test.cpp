@@ -304,6 +304,51 @@ LRESULT SendToWindow(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void PressAltEnter() { SendToWindow(WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29); }
 
+// Fills the back surface with a colour of no pattern, so that only rows
+// converted after this show the picture.
+void ScribbleOverBackSurface() {
+  WindowLock();
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (SUCCEEDED(g_dx.back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+    const size_t row_bytes = desc.dwWidth * (desc.ddpfPixelFormat.dwRGBBitCount / 8);
+    for (DWORD y = 0; y < desc.dwHeight; ++y) {
+      std::memset(static_cast<uint8_t*>(desc.lpSurface) + y * desc.lPitch, 0x5A, row_bytes);
+    }
+    g_dx.back->Unlock(nullptr);
+  }
+  WindowUnlock();
+}
+
+// Surfaces left in a display mode they were not made for cannot be restored:
+// they are made anew, with the whole picture; while that fails the window and
+// the passes go on and it is tried again.
+TEST_F(ScreenOnDirectX, SurfacesThatCannotBeRestoredAreMadeAnewWithTheWholePicture) {
+  ASSERT_EQ(ScreenSetMode(18, 32, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  ScribbleOverBackSurface();
+  DxFailStepForTests(DxStep::kSurfaces);
+  DxLosePrimaryForTests();
+  DrawPatternRow(100, 1);
+  const bool passes_went_on = WaitForPasses(60);  // a few attempts, 250 ms apart
+  const int waiting = DirtyRows();
+  DxFailStepForTests(DxStep::kNone);
+  ASSERT_TRUE(passes_went_on);
+  EXPECT_TRUE(IsWindowVisible(g_window.window));
+  EXPECT_GT(waiting, 0) << "nothing can be converted while the surfaces are unusable";
+  EXPECT_TRUE(WaitPicture(&why)) << "made anew: " << why;
+  EXPECT_EQ(DirtyRows(), 0);
+
+  // The same without the failing attempts, straight after a change.
+  ScribbleOverBackSurface();
+  DxLosePrimaryForTests();
+  DrawPatternRow(200, 2);
+  EXPECT_TRUE(WaitPicture(&why)) << "made anew at once: " << why;
+}
+
 // Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
 // screen's size with the whole picture, then the window again; switched away
 // from while fullscreen, nothing is converted until the program is back.

@@ -29,6 +29,9 @@ struct WindowState {
   Blitter blitter;
   volatile LONG running;  // written across threads through Interlocked calls
   volatile LONG palette_changed;
+  // Set by the window procedure when the desktop's display mode has changed;
+  // a driver whose surfaces depend on the mode takes it and clears it.
+  volatile LONG display_changed;
   int32_t active;
   int32_t width;
   int32_t height;  // display rows: also the number of dirty flags scanned
