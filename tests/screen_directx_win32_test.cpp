@@ -321,8 +321,8 @@ void ScribbleOverBackSurface() {
 }
 
 // Surfaces left in a display mode they were not made for cannot be restored:
-// they are made anew, with the whole picture; while that fails the window and
-// the passes go on and it is tried again.
+// they are made anew, windowed and fullscreen, with the whole picture; while
+// that fails the window and the passes go on and it is tried again.
 TEST_F(ScreenOnDirectX, SurfacesThatCannotBeRestoredAreMadeAnewWithTheWholePicture) {
   ASSERT_EQ(ScreenSetMode(18, 32, 0, 0, 0), 0);
   ASSERT_STREQ(g_screen->driver->name, "DirectX");
@@ -347,6 +347,68 @@ TEST_F(ScreenOnDirectX, SurfacesThatCannotBeRestoredAreMadeAnewWithTheWholePictu
   DxLosePrimaryForTests();
   DrawPatternRow(200, 2);
   EXPECT_TRUE(WaitPicture(&why)) << "made anew at once: " << why;
+
+  // Fullscreen the screen's display mode is set again with them.
+  PressAltEnter();
+  ASSERT_NE(g_window.fullscreen, 0);
+  ASSERT_TRUE(WaitPicture(&why)) << "fullscreen: " << why;
+  DxLosePrimaryForTests();
+  DrawPatternRow(300, 3);
+  EXPECT_TRUE(WaitPicture(&why)) << "fullscreen, made anew: " << why;
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, 640u);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, 480u);
+}
+
+// Gives the desktop its size at another depth for the life of a scope.
+class DesktopAtDepth {
+ public:
+  explicit DesktopAtDepth(DWORD bpp) : desktop_(CurrentDisplayMode()) { ok_ = Set(bpp); }
+  ~DesktopAtDepth() { Set(desktop_.dmBitsPerPel); }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Set(DWORD bpp) {
+    DEVMODEA mode = desktop_;
+    mode.dmBitsPerPel = bpp;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
+  }
+  DEVMODEA desktop_;
+  bool ok_ = false;
+};
+
+DWORD PrimaryBits() {
+  WindowLock();
+  const DWORD bits = g_dx.primary ? g_dx.primary_format.dwRGBBitCount : 0;
+  WindowUnlock();
+  return bits;
+}
+
+bool WaitPrimaryBits(DWORD bits) {
+  for (int i = 0; i < 100 && PrimaryBits() != bits; ++i) WaitForPasses(1);
+  return PrimaryBits() == bits;
+}
+
+// The desktop's depth changed under the window (the window is told with
+// WM_DISPLAYCHANGE): the surfaces and the blitter follow the display's format,
+// and rows drawn meanwhile show.
+TEST_F(ScreenOnDirectX, DesktopDepthChangeGivesSurfacesOfTheNewFormat) {
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  const DWORD desktop_bits = PrimaryBits();
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  {
+    DesktopAtDepth shallow(16);
+    ASSERT_TRUE(shallow.ok()) << "the display refused 16 bits per pixel";
+    EXPECT_TRUE(WaitPrimaryBits(16)) << "the primary still has " << PrimaryBits() << " bits";
+    DrawPatternRow(100, 1);
+    EXPECT_TRUE(WaitPictureAt(0, 0xF8F8F8, &why)) << "at 16 bits per pixel: " << why;
+  }
+  EXPECT_TRUE(WaitPrimaryBits(desktop_bits));
+  DrawPatternRow(200, 1);
+  EXPECT_TRUE(WaitPicture(&why)) << "back at " << desktop_bits << " bits per pixel: " << why;
 }
 
 // Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
