@@ -181,6 +181,48 @@ TEST_F(ScreenOnDirectX, Fullscreen8BitSetsThePaletteDisplayAndRestoresTheDesktop
   EXPECT_EQ(after.dmBitsPerPel, desktop.dmBitsPerPel);
 }
 
+// Moves the X pointer (as a mouse does) and waits until the screen's mouse
+// reads (x, y).
+bool PointerReadsAt(int display_x, int display_y, int32_t x, int32_t y, std::string* seen) {
+  if (!RunHost("start.exe /wait /unix /usr/bin/xdotool mousemove " + std::to_string(display_x) +
+               " " + std::to_string(display_y))) {
+    *seen = "xdotool did not run";
+    return false;
+  }
+  int32_t got_x = -1, got_y = -1, wheel = 0, buttons = 0;
+  for (int i = 0; i < 200; ++i) {
+    if (GfxReadMouse(&got_x, &got_y, &wheel, &buttons) == 0 && got_x == x && got_y == y) return true;
+    Sleep(10);
+  }
+  *seen = "(" + std::to_string(got_x) + ", " + std::to_string(got_y) + ")";
+  return false;
+}
+
+// Mode 9 (640x350) fullscreen, where no 640x350 display mode exists: the
+// picture sits y_offset rows down a 640x480 display, and the mouse counts its
+// rows from the picture's top, both ways.
+TEST_F(ScreenOnDirectX, FullscreenMouseCountsRowsFromThePictureInATallerDisplayMode) {
+  ASSERT_EQ(ScreenSetMode(9, 0, 0, kDisplayFullscreen, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  ASSERT_NE(g_window.fullscreen, 0);
+  if (g_dx.y_offset == 0) GTEST_SKIP() << "this display has a 640x350 mode of its own";
+  const int top = g_dx.y_offset;
+  std::string seen;
+  const bool inside = PointerReadsAt(200, top + 100, 200, 100, &seen);
+  if (seen == "xdotool did not run") {
+    ASSERT_FALSE(UnderWine()) << "xdotool must run under Wine (scripts/deps.sh installs it)";
+    GTEST_SKIP() << "no host X tools on this system";
+  }
+  EXPECT_TRUE(inside) << "inside the picture: " << seen;
+  EXPECT_TRUE(PointerReadsAt(300, top / 2, 300, 0, &seen)) << "above the picture: " << seen;
+  EXPECT_TRUE(PointerReadsAt(300, top + 360, 300, 349, &seen)) << "below the picture: " << seen;
+  ASSERT_EQ(GfxSetMouse(50, 20, -1), 0);
+  POINT at{};
+  ASSERT_TRUE(GetCursorPos(&at));
+  EXPECT_EQ(at.x, 50);
+  EXPECT_EQ(at.y, top + 20);
+}
+
 bool Lists640x480(const int32_t* modes, int32_t count) {
   for (int32_t i = 0; i < count; ++i) {
     if (modes[i] == (640 << 16 | 480)) return true;
@@ -261,6 +303,113 @@ LRESULT SendToWindow(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void PressAltEnter() { SendToWindow(WM_SYSKEYDOWN, VK_RETURN, 1 | 0x1C << 16 | 1 << 29); }
+
+// Fills the back surface with a colour of no pattern, so that only rows
+// converted after this show the picture.
+void ScribbleOverBackSurface() {
+  WindowLock();
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  if (SUCCEEDED(g_dx.back->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr))) {
+    const size_t row_bytes = desc.dwWidth * (desc.ddpfPixelFormat.dwRGBBitCount / 8);
+    for (DWORD y = 0; y < desc.dwHeight; ++y) {
+      std::memset(static_cast<uint8_t*>(desc.lpSurface) + y * desc.lPitch, 0x5A, row_bytes);
+    }
+    g_dx.back->Unlock(nullptr);
+  }
+  WindowUnlock();
+}
+
+// Surfaces left in a display mode they were not made for cannot be restored:
+// they are made anew, windowed and fullscreen, with the whole picture; while
+// that fails the window and the passes go on and it is tried again.
+TEST_F(ScreenOnDirectX, SurfacesThatCannotBeRestoredAreMadeAnewWithTheWholePicture) {
+  ASSERT_EQ(ScreenSetMode(18, 32, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  ScribbleOverBackSurface();
+  DxFailStepForTests(DxStep::kSurfaces);
+  DxLosePrimaryForTests();
+  DrawPatternRow(100, 1);
+  const bool passes_went_on = WaitForPasses(60);  // a few attempts, 250 ms apart
+  const int waiting = DirtyRows();
+  DxFailStepForTests(DxStep::kNone);
+  ASSERT_TRUE(passes_went_on);
+  EXPECT_TRUE(IsWindowVisible(g_window.window));
+  EXPECT_GT(waiting, 0) << "nothing can be converted while the surfaces are unusable";
+  EXPECT_TRUE(WaitPicture(&why)) << "made anew: " << why;
+  EXPECT_EQ(DirtyRows(), 0);
+
+  // The same without the failing attempts, straight after a change.
+  ScribbleOverBackSurface();
+  DxLosePrimaryForTests();
+  DrawPatternRow(200, 2);
+  EXPECT_TRUE(WaitPicture(&why)) << "made anew at once: " << why;
+
+  // Fullscreen the screen's display mode is set again with them.
+  PressAltEnter();
+  ASSERT_NE(g_window.fullscreen, 0);
+  ASSERT_TRUE(WaitPicture(&why)) << "fullscreen: " << why;
+  DxLosePrimaryForTests();
+  DrawPatternRow(300, 3);
+  EXPECT_TRUE(WaitPicture(&why)) << "fullscreen, made anew: " << why;
+  EXPECT_EQ(CurrentDisplayMode().dmPelsWidth, 640u);
+  EXPECT_EQ(CurrentDisplayMode().dmPelsHeight, 480u);
+}
+
+// Gives the desktop its size at another depth for the life of a scope.
+class DesktopAtDepth {
+ public:
+  explicit DesktopAtDepth(DWORD bpp) : desktop_(CurrentDisplayMode()) { ok_ = Set(bpp); }
+  ~DesktopAtDepth() { Set(desktop_.dmBitsPerPel); }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Set(DWORD bpp) {
+    DEVMODEA mode = desktop_;
+    mode.dmBitsPerPel = bpp;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    return ChangeDisplaySettingsA(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
+  }
+  DEVMODEA desktop_;
+  bool ok_ = false;
+};
+
+DWORD PrimaryBits() {
+  WindowLock();
+  const DWORD bits = g_dx.primary ? g_dx.primary_format.dwRGBBitCount : 0;
+  WindowUnlock();
+  return bits;
+}
+
+bool WaitPrimaryBits(DWORD bits) {
+  for (int i = 0; i < 100 && PrimaryBits() != bits; ++i) WaitForPasses(1);
+  return PrimaryBits() == bits;
+}
+
+// The desktop's depth changed under the window (the window is told with
+// WM_DISPLAYCHANGE): the surfaces and the blitter follow the display's format,
+// and rows drawn meanwhile show.
+TEST_F(ScreenOnDirectX, DesktopDepthChangeGivesSurfacesOfTheNewFormat) {
+  ASSERT_EQ(ScreenSetMode(12, 8, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  const DWORD desktop_bits = PrimaryBits();
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(&why)) << why;
+  {
+    DesktopAtDepth shallow(16);
+    ASSERT_TRUE(shallow.ok()) << "the display refused 16 bits per pixel";
+    EXPECT_TRUE(WaitPrimaryBits(16)) << "the primary still has " << PrimaryBits() << " bits";
+    DrawPatternRow(100, 1);
+    EXPECT_TRUE(WaitPictureAt(0, 0xF8F8F8, &why)) << "at 16 bits per pixel: " << why;
+  }
+  EXPECT_TRUE(WaitPrimaryBits(desktop_bits));
+  DrawPatternRow(200, 1);
+  EXPECT_TRUE(WaitPicture(&why)) << "back at " << desktop_bits << " bits per pixel: " << why;
+}
 
 // Alt+Enter replaces every DirectDraw object and the window: fullscreen at the
 // screen's size with the whole picture, then the window again; switched away

@@ -1,7 +1,8 @@
 // Every screen mode through each real display driver under Wine: a pattern that
 // uses every palette index over the whole page, the client area read back and
 // compared pixel for pixel with the framebuffer (through the palette and the
-// line multiplier), before and after an activation and an Alt+Enter.
+// line multiplier), before and after an activation and an Alt+Enter; in the
+// modes that repeat rows, also row by row as drawing changes them.
 //
 // The driver is the test's parameter. TAVREL_SWEEP_DRIVERS (a comma-separated
 // list, "GDI,DirectX" when unset) chooses which ones run.
@@ -139,6 +140,34 @@ INSTANTIATE_TEST_SUITE_P(EveryMode, ModeSweep, ::testing::ValuesIn(AllCases()),
                                   std::to_string(info.param.mode) +
                                   (info.param.depth ? "_depth" + std::to_string(info.param.depth)
                                                     : std::string());
+                         });
+
+// Modes that repeat each framebuffer row on the display: rows drawn one at a
+// time, each shown on both of its display rows by the next pass, without any
+// redraw of the whole picture in between.
+class RowByRow : public ModeSweep {};
+
+TEST_P(RowByRow, EachDrawnRowReachesEveryDisplayRowItFills) {
+  const SweepCase c = GetParam();
+  ASSERT_EQ(ScreenSetMode(c.mode, 0, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, c.driver);
+  ASSERT_EQ(g_screen->line_multiplier, 2);
+  DrawPattern();
+  std::string why;
+  ASSERT_TRUE(WaitPicture(0, &why)) << "first picture: " << why;
+  for (int y : {0, 1, 2, 57, 99, 100, 101, 150, 198, 199}) {
+    DrawPatternRow(y, 1);
+    ASSERT_TRUE(WaitForPasses(2));
+    ASSERT_TRUE(WaitPicture(0, &why)) << "after drawing row " << y << ": " << why;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(LineMultiplier, RowByRow,
+                         ::testing::Values(SweepCase{"GDI", 2, 0}, SweepCase{"GDI", 8, 0},
+                                           SweepCase{"DirectX", 2, 0}, SweepCase{"DirectX", 8, 0}),
+                         [](const ::testing::TestParamInfo<SweepCase>& info) {
+                           return std::string(info.param.driver) + "_mode" +
+                                  std::to_string(info.param.mode);
                          });
 
 }  // namespace

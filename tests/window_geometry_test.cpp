@@ -63,6 +63,11 @@ TEST(WindowGeometry, ClampRetraceAndWheel) {
   EXPECT_EQ(ClampInt(-5, 0, 639), 0);
   EXPECT_EQ(ClampInt(640, 0, 639), 639);
   EXPECT_EQ(ClampInt(17, 0, 639), 17);
+  // A 350-row picture 65 rows down a 480-row display.
+  EXPECT_EQ(PictureRowAt(65, 65, 350), 0);
+  EXPECT_EQ(PictureRowAt(414, 65, 350), 349);
+  EXPECT_EQ(PictureRowAt(10, 65, 350), 0) << "the band above the picture";
+  EXPECT_EQ(PictureRowAt(470, 65, 350), 349) << "the band below";
   EXPECT_EQ(RetraceMilliseconds(60), 16);
   EXPECT_EQ(RetraceMilliseconds(75), 13);
   EXPECT_EQ(RetraceMilliseconds(0), 16);

@@ -2,6 +2,7 @@
 // off-screen surface blitted into the client area) or fullscreen (exclusive
 // mode, the rows converted straight into the display), and DirectInput reads
 // the keyboard. Any step that fails leaves the mode switch to try GDI.
+#include <atomic>
 #include <cstring>
 
 #include "gfx/drivers/drivers_win32.h"
@@ -11,16 +12,13 @@
 
 namespace {
 
-DxStep g_failing_step = DxStep::kNone;
+std::atomic<DxStep> g_failing_step{DxStep::kNone};  // set by tests while a display runs
 
 // How long leaving fullscreen waits for the desktop's mode to show: 1 s at
 // most, asking again every 200 ms.
 constexpr int kDesktopModeWaitMs = 10;
 constexpr int kDesktopModeWaits = 100;
 constexpr int kDesktopModeWaitsPerRequest = 20;
-
-// Runs one step of the creation, unless a test has made it fail.
-bool Step(DxStep step, bool (*run)()) { return step != g_failing_step && run(); }
 
 bool CreateDirectDraw() {
   g_dx.ddraw = DxCreateDirectDraw(g_dx.ddraw_module);
@@ -33,9 +31,11 @@ bool CreateWindowOfMode() {
 }
 
 bool CreateDisplay() {
-  return Step(DxStep::kLibraries, DxLoadLibraries) && Step(DxStep::kDirectDraw, CreateDirectDraw) &&
-         Step(DxStep::kDirectInput, DxCreateDirectInput) &&
-         Step(DxStep::kWindow, CreateWindowOfMode) && Step(DxStep::kSurfaces, DxCreateSurfaces);
+  return DxRunStep(DxStep::kLibraries, DxLoadLibraries) &&
+         DxRunStep(DxStep::kDirectDraw, CreateDirectDraw) &&
+         DxRunStep(DxStep::kDirectInput, DxCreateDirectInput) &&
+         DxRunStep(DxStep::kWindow, CreateWindowOfMode) &&
+         DxRunStep(DxStep::kSurfaces, DxCreateSurfaces);
 }
 
 void ReadRefreshRate() {
@@ -51,15 +51,8 @@ POINT ClientOrigin() {
   return origin;
 }
 
-// A surface that was lost and restored holds no picture: all of it again.
-void RestoreSurfaces() {
-  bool lost = DxRestoreIfLost(g_dx.primary);
-  if (!g_window.fullscreen) lost = DxRestoreIfLost(g_dx.back) || lost;
-  if (lost) WindowMarkAllRowsDirty();
-}
-
 void PresentAt(POINT origin) {
-  if (!g_dx.primary || !g_dx.back) return;
+  if (!g_dx.primary || !g_dx.back || g_dx.rebuild_due) return;
   RECT target{origin.x, origin.y, origin.x + g_window.width, origin.y + g_window.height};
   RECT source{0, 0, g_window.width, g_window.height};
   if (SUCCEEDED(g_dx.primary->Blt(&target, g_dx.back, &source, DDBLT_WAIT, nullptr))) {
@@ -80,11 +73,10 @@ void PresentIfDue() {
 // rows. Fullscreen and inactive (switched away from), nothing is converted or
 // shown: the dirty flags wait.
 bool DxFrameStep() {
-  const bool showing = !(g_window.fullscreen && !g_window.active) && g_dx.back && g_screen;
+  const bool showing = !(g_window.fullscreen && !g_window.active) && g_dx.ddraw && g_screen;
   bool converted = false;
   if (showing && g_window.fullscreen) DxKeepPopupFitted();
-  if (showing) {
-    RestoreSurfaces();
+  if (showing && DxSurfacesReady()) {
     DxApplyPalette();
     converted = DxConvertDirtyRows();
     if (converted) g_dx.present_due = true;
@@ -153,8 +145,11 @@ int32_t DxCreateWindow() {
   if (!CreateDisplay()) return -1;
   ReadRefreshRate();
   SetForegroundWindow(g_window.window);
-  if (!Step(DxStep::kKeyboard, DxOpenKeyboard)) return -1;
+  if (!DxRunStep(DxStep::kKeyboard, DxOpenKeyboard)) return -1;
   g_dx.present_due = true;
+  // The surfaces were just made for the display as it is, whatever mode
+  // changes (a fullscreen switch's own) were reported on the way.
+  InterlockedExchange(&g_window.display_changed, 0);
   return 0;
 }
 
@@ -187,16 +182,20 @@ void DxPaint() {
 
 void DxFailStepForTests(DxStep step) { g_failing_step = step; }
 
+bool DxRunStep(DxStep step, bool (*run)()) { return step != g_failing_step && run(); }
+
 void DxThreadMain(void* ready_event) { WindowRunUpdateThread(ready_event, DxFrameStep); }
 
-// Runs on the caller's thread; a reference of its own keeps the DirectDraw
-// object alive should a fullscreen switch replace it meanwhile.
+// Runs on the caller's thread; references of its own keep the DirectDraw
+// object and its library alive should a fullscreen switch replace them meanwhile.
 void DxWaitVsync() {
-  IDirectDraw2* ddraw = DxAcquireRunningDirectDraw();
+  HMODULE module = nullptr;
+  IDirectDraw2* ddraw = DxAcquireRunningDirectDraw(&module);
   if (!ddraw) {
     WindowWaitRetrace();
     return;
   }
   ddraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
   ddraw->Release();
+  FreeLibrary(module);
 }

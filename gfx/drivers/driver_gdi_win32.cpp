@@ -80,16 +80,19 @@ void TransferRows(HDC dc, int32_t first, int32_t last) {
                     source, g_dib_info, DIB_RGB_COLORS);
 }
 
-// With a line multiplier the display has more rows than the page: each display
-// row is sent alone from the page row it shows, so nothing past the page is read.
+// With a line multiplier each framebuffer row fills that many display rows:
+// a dirty row is sent once for each of them, alone and from its own page row,
+// so nothing past the page is read. The dirty flags are by framebuffer row.
 void TransferMultipliedRows(HDC dc, int32_t first, int32_t last) {
   const int32_t multiplier = g_screen->line_multiplier;
-  for (int32_t k = first; k <= last; ++k) {
-    if (!g_screen->dirty[k]) continue;
-    const uint8_t* source =
-        g_screen->visible_page + static_cast<size_t>(k / multiplier) * g_screen->pitch;
-    SetDIBitsToDevice(dc, 0, k, static_cast<DWORD>(g_window.width), 1, 0, 0, 0, 1, source,
-                      g_dib_info, DIB_RGB_COLORS);
+  last = last < g_screen->height ? last : g_screen->height - 1;
+  for (int32_t y = first; y <= last; ++y) {
+    if (!g_screen->dirty[y]) continue;
+    const uint8_t* source = g_screen->visible_page + static_cast<size_t>(y) * g_screen->pitch;
+    for (int32_t k = y * multiplier; k < (y + 1) * multiplier; ++k) {
+      SetDIBitsToDevice(dc, 0, k, static_cast<DWORD>(g_window.width), 1, 0, 0, 0, 1, source,
+                        g_dib_info, DIB_RGB_COLORS);
+    }
   }
 }
 

@@ -51,11 +51,19 @@ IDirectDraw2* DxCreateDirectDraw(HMODULE ddraw_module) {
   return second;
 }
 
-IDirectDraw2* DxAcquireRunningDirectDraw() {
+IDirectDraw2* DxAcquireRunningDirectDraw(HMODULE* module) {
+  *module = nullptr;
   if (!g_lock_ready) return nullptr;
   WindowLock();
+  // Taken while the driver's own reference is sure to hold the library, so
+  // this one only counts up.
   IDirectDraw2* ddraw = g_dx.ddraw;
-  if (ddraw) ddraw->AddRef();
+  if (ddraw) *module = LoadLibraryA("ddraw.dll");
+  if (*module) {
+    ddraw->AddRef();
+  } else {
+    ddraw = nullptr;
+  }
   WindowUnlock();
   return ddraw;
 }

@@ -54,15 +54,16 @@ HRESULT WINAPI CollectMode(DDSURFACEDESC* mode, void* context) {
   return DDENUMRET_OK;
 }
 
-// A DirectDraw object for listing modes: the running driver's, or one made
-// (with its library) for this call alone.
+// A DirectDraw object for listing modes: the running driver's, or one made for
+// this call alone; either way with a reference of this call's own to the
+// library.
 struct ModeSource {
   IDirectDraw2* ddraw = nullptr;
   HMODULE own_module = nullptr;
 };
 
 bool OpenModeSource(ModeSource* source) {
-  source->ddraw = DxAcquireRunningDirectDraw();
+  source->ddraw = DxAcquireRunningDirectDraw(&source->own_module);
   if (source->ddraw) return true;
   source->own_module = LoadLibraryA("ddraw.dll");
   if (!source->own_module) return false;
@@ -84,6 +85,7 @@ bool DxSetFullscreenMode() {
     return false;
   }
   g_dx.y_offset = choice.y_offset;
+  g_window.picture_top = choice.y_offset;
   g_dx.mode_height = choice.height;
   // The popup was made at the desktop's size. Wine fits it to the new mode on
   // its own, but not always (seen: a 1024x768 popup left on a 640x480

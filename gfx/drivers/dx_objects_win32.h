@@ -39,6 +39,14 @@ struct DxObjects {
   // whole core under Wine), so the window is presented only when this is set:
   // rows were converted, the palette changed, or the window moved.
   bool present_due;
+  // The primary's format when the surfaces were made, which the blitter suits.
+  DDPIXELFORMAT primary_format;
+  // The surfaces no longer suit the display and are to be made anew; after a
+  // failed attempt the next waits until rebuild_tick plus a short interval.
+  bool rebuild_due;
+  bool rebuild_tried;
+  DWORD rebuild_tick;
+  bool wrong_mode_for_tests;  // see DxLosePrimaryForTests
   POINT presented_at;  // the client origin on screen at the last present
   // The display's mode before fullscreen took it over, restored by name on
   // the way out. RestoreDisplayMode and ChangeDisplaySettings(NULL) go back to
@@ -59,9 +67,12 @@ void DxFreeLibraries();
 // A DirectDraw object of the default device, queried for IDirectDraw2. Null on
 // any failure (the first object is released in every case).
 IDirectDraw2* DxCreateDirectDraw(HMODULE ddraw_module);
-// The running driver's DirectDraw object with a reference of the caller's own
-// (Release it), or null; safe from any thread.
-IDirectDraw2* DxAcquireRunningDirectDraw();
+// The running driver's DirectDraw object with a reference of the caller's own,
+// or null; safe from any thread. *module receives a reference to ddraw.dll of
+// the caller's own too (null with a null result): a fullscreen switch meanwhile
+// frees the driver's, and the object's code must stay loaded until the caller
+// has released it. Release the object first, then FreeLibrary the module.
+IDirectDraw2* DxAcquireRunningDirectDraw(HMODULE* module);
 // DirectInput's object for the program's instance.
 bool DxCreateDirectInput();
 
@@ -77,8 +88,20 @@ bool DxCreateFullscreenWindow();
 bool DxCreateWindowedWindow();
 bool DxCreateSurfaces();
 void DxReleaseSurfaces();
-// Whether a surface had been lost and was brought back (its picture is gone).
-bool DxRestoreIfLost(IDirectDrawSurface* surface);
+// The surfaces as the display needs them now, checked at the start of every
+// pass that shows the picture: lost ones restored; all of them made anew for
+// the display as it is when they cannot be restored (made for another display
+// mode), when the primary's format changed, or when the desktop's mode changed
+// under the window. False while they are unusable (the pass shows nothing and
+// the dirty flags wait); a rebuild that failed is tried again on a later pass.
+// After either, every row is marked dirty: the surfaces' picture is gone.
+bool DxSurfacesReady();
+// Tests: the surfaces behave as Windows' do once the display's mode has
+// changed under them (the primary lost, Restore answering DDERR_WRONGMODE,
+// Lock failing) until they are made anew.
+void DxLosePrimaryForTests();
+// The clipper of a windowed display, bound to the window.
+bool DxCreateClipper();
 void DxApplyPalette();
 // Converts the dirty rows into the back surface; true when any was converted.
 bool DxConvertDirtyRows();
@@ -89,9 +112,12 @@ void DxReadKeyboard();
 void DxCloseKeyboard();
 
 // The steps of creating the display, in order. Tests make one of them fail to
-// prove that every failure leaves nothing behind and GDI takes over.
+// prove that every failure leaves nothing behind and GDI takes over, and that
+// surfaces that could not be made anew are tried again.
 enum class DxStep { kNone, kLibraries, kDirectDraw, kDirectInput, kWindow, kSurfaces, kKeyboard };
 void DxFailStepForTests(DxStep step);
+// Runs one step, unless a test has made it fail.
+bool DxRunStep(DxStep step, bool (*run)());
 
 // Releases a COM object and forgets it.
 template <typename T>

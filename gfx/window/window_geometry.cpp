@@ -38,6 +38,10 @@ bool FindDirtySpan(const uint8_t* dirty, int32_t count, int32_t* first, int32_t*
   return true;
 }
 
+int32_t PictureRowAt(int32_t display_y, int32_t top, int32_t height) {
+  return ClampInt(display_y - top, 0, height - 1);
+}
+
 int32_t ClampInt(int32_t value, int32_t low, int32_t high) {
   if (value < low) return low;
   if (value > high) return high;

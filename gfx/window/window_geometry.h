@@ -17,6 +17,11 @@ bool FindDirtySpan(const uint8_t* dirty, int32_t count, int32_t* first, int32_t*
 
 int32_t ClampInt(int32_t value, int32_t low, int32_t high);
 
+// Fullscreen, the row of a picture `height` rows tall that starts `top` rows
+// down the display, under the pointer at display row display_y; limited to
+// the picture's rows.
+int32_t PictureRowAt(int32_t display_y, int32_t top, int32_t height);
+
 // Milliseconds of one retrace at a refresh rate (16 when the rate is unknown).
 int32_t RetraceMilliseconds(int32_t refresh_rate);
 

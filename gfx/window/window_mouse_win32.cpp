@@ -9,7 +9,7 @@ int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons)
   if (!GetCursorPos(&p)) return -1;
   if (g_window.fullscreen) {
     p.x = ClampInt(p.x, 0, g_window.width - 1);
-    p.y = ClampInt(p.y, 0, g_window.height - 1);
+    p.y = PictureRowAt(p.y, g_window.picture_top, g_window.height);
   } else {
     ScreenToClient(g_window.window, &p);
     if (p.x < 0 || p.x >= g_window.width || p.y < 0 || p.y >= g_window.height) {
@@ -27,7 +27,11 @@ int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons)
 void WindowSetMouse(int32_t x, int32_t y, int32_t cursor) {
   if (x >= 0) {
     POINT p{ClampInt(x, 0, g_window.width - 1), ClampInt(y, 0, g_window.height - 1)};
-    if (!g_window.fullscreen) ClientToScreen(g_window.window, &p);
+    if (g_window.fullscreen) {
+      p.y += g_window.picture_top;
+    } else {
+      ClientToScreen(g_window.window, &p);
+    }
     SetCursorPos(p.x, p.y);
   }
   // ShowCursor acts on the calling thread's count: ask the window's own thread.

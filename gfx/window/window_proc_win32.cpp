@@ -83,6 +83,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_ACTIVATEAPP:
       OnActivateApp(wparam);
       break;
+    case WM_DISPLAYCHANGE:
+      // Whatever a driver shows was made for the display as it was.
+      InterlockedExchange(&g_window.display_changed, kFlagSet);
+      WindowMarkAllRowsDirty();
+      break;
     case WM_SIZE:
       if (!g_window.active) break;
       OnSize(wparam);

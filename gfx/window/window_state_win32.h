@@ -29,12 +29,18 @@ struct WindowState {
   Blitter blitter;
   volatile LONG running;  // written across threads through Interlocked calls
   volatile LONG palette_changed;
+  // Set by the window procedure when the desktop's display mode has changed;
+  // a driver whose surfaces depend on the mode takes it and clears it.
+  volatile LONG display_changed;
   int32_t active;
   int32_t width;
   int32_t height;  // display rows: also the number of dirty flags scanned
   int32_t depth;
   int32_t refresh_rate;
   int32_t fullscreen;
+  // Fullscreen: display rows above the picture's row 0, where a display mode
+  // taller than the screen centres it (DirectX's y_offset); 0 otherwise.
+  int32_t picture_top;
   const char* title;
   char class_name[140];
   int32_t (*create_window)();

@@ -58,24 +58,34 @@ uint32_t ExpectedPixel(int x, int y) {
 
 // Neighbours differ, and at depths up to 8 every index of the palette is used
 // (x * 3 + y * 5 runs through every value of the colour mask on each row).
+static void FillPatternRow(int y, int shift) {
+  ScreenContext* s = g_screen;
+  uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
+  for (int x = 0; x < s->width; ++x) {
+    const int v = x + shift;
+    const uint32_t colour = static_cast<uint32_t>((v * 7) & 0xFF) << 16 |
+                            static_cast<uint32_t>((y * 3) & 0xFF) << 8 |
+                            static_cast<uint32_t>((v + y) & 0xFF);
+    const uint32_t value = s->depth <= 8 ? static_cast<uint32_t>(v * 3 + y * 5) & s->colour_mask
+                                         : ColourToPixel(colour);
+    std::memcpy(row + x * s->bytes_per_pixel, &value, static_cast<size_t>(s->bytes_per_pixel));
+  }
+}
+
 void DrawPattern() {
   ScreenContext* s = g_screen;
   const bool took = ScreenLock();
-  for (int y = 0; y < s->height; ++y) {
-    uint8_t* row = s->visible_page + static_cast<size_t>(y) * s->pitch;
-    for (int x = 0; x < s->width; ++x) {
-      const uint32_t colour = static_cast<uint32_t>((x * 7) & 0xFF) << 16 |
-                              static_cast<uint32_t>((y * 3) & 0xFF) << 8 |
-                              static_cast<uint32_t>((x + y) & 0xFF);
-      const uint32_t value = s->depth <= 8 ? static_cast<uint32_t>(x * 3 + y * 5) & s->colour_mask
-                                           : ColourToPixel(colour);
-      std::memcpy(row + x * s->bytes_per_pixel, &value, static_cast<size_t>(s->bytes_per_pixel));
-    }
-  }
+  for (int y = 0; y < s->height; ++y) FillPatternRow(y, 0);
   std::memset(s->dirty, 255, static_cast<size_t>(s->height * s->line_multiplier));
   ScreenUnlock(took);
 }
 
+void DrawPatternRow(int y, int shift) {
+  const bool took = ScreenLock();
+  FillPatternRow(y, shift);
+  g_screen->dirty[y] = 255;
+  ScreenUnlock(took);
+}
 
 // Display row k shows framebuffer row k / line_multiplier. Counts the pixels
 // that differ; the first is described in *why.

@@ -13,6 +13,9 @@ uint32_t ExpectedPixel(int x, int y);
 // Draws a pattern in which neighbours differ and, at depths up to 8, every
 // palette index is used; flags every display row.
 void DrawPattern();
+// Gives framebuffer row y new pixels (neighbours differ; `shift` varies them
+// from call to call) and flags that row alone, as drawing does.
+void DrawPatternRow(int y, int shift);
 // Pixels of the client area (page from row top, display row k showing
 // framebuffer row k / line_multiplier) that differ from the framebuffer in the
 // compared bits; the first is described in *why.

@@ -34,7 +34,7 @@ void RestoreDesktopMode() {
     std::printf("the display's mode could not be read (display_mode: status %d)\n", status);
     return;
   }
-  if (before.rfind("mode 1024 768 ", 0) == 0 && before.find("screen 1024 768") != std::string::npos) return;
+  if (before.rfind("mode 1024 768 32 ", 0) == 0 && before.find("screen 1024 768") != std::string::npos) return;
   const std::string after = DisplayMode({"restore", "1024", "768"}, &status);
   std::printf("an earlier program left the display at %s; set back: %s\n", before.c_str(), after.c_str());
 }
