@@ -67,6 +67,9 @@ TEST(WindowGeometry, ClampRetraceAndWheel) {
   EXPECT_EQ(RetraceMilliseconds(75), 13);
   EXPECT_EQ(RetraceMilliseconds(0), 16);
   EXPECT_EQ(RetraceMilliseconds(-1), 16) << "a bogus rate must not become a huge sleep";
+  EXPECT_EQ(RetraceMilliseconds(1), 16) << "1 is the hardware's default rate, not 1 Hz";
+  EXPECT_EQ(RetraceMilliseconds(22), 16);
+  EXPECT_EQ(RetraceMilliseconds(23), 43) << "a 23.976 Hz television mode";
   EXPECT_EQ(WheelStep(0x00780000), 1);   // delta +120
   EXPECT_EQ(WheelStep(0x02D00000), 1);   // delta +720: still one notch
   EXPECT_EQ(WheelStep(0xFF880000u), -1); // delta -120

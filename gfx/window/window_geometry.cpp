@@ -45,7 +45,7 @@ int32_t ClampInt(int32_t value, int32_t low, int32_t high) {
 }
 
 int32_t RetraceMilliseconds(int32_t refresh_rate) {
-  return refresh_rate > 0 ? 1000 / refresh_rate : 16;
+  return refresh_rate >= kSlowestRealRefreshRate ? 1000 / refresh_rate : 16;
 }
 
 int32_t WheelStep(int64_t wparam) {

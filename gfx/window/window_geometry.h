@@ -17,7 +17,12 @@ bool FindDirtySpan(const uint8_t* dirty, int32_t count, int32_t* first, int32_t*
 
 int32_t ClampInt(int32_t value, int32_t low, int32_t high);
 
-// Milliseconds of one retrace at a refresh rate (16 when the rate is unknown).
+// Milliseconds of one retrace at a refresh rate in Hz (16 when the rate is
+// unknown). Windows reports 0 and 1 alike for "the hardware's default rate"
+// (Wine on a plain X display says 1), and no real display refreshes slower
+// than film-rate television modes, which Windows lists as 23 Hz (23.976): any
+// rate below that is taken as unknown rather than as a retrace of up to 1 s.
+constexpr int32_t kSlowestRealRefreshRate = 23;
 int32_t RetraceMilliseconds(int32_t refresh_rate);
 
 // The wheel counter's step for a WM_MOUSEWHEEL wParam read as a signed number.

@@ -40,4 +40,18 @@ void WindowSetMouse(int32_t x, int32_t y, int32_t cursor) {
   }
 }
 
-void WindowSetTitle(const char* title) { SetWindowTextA(g_window.window, title); }
+// Called under the display lock. A caption set from another thread is a
+// message sent to the window's thread and waited for, which would wait forever
+// for a pass that is itself waiting for the lock; so the program's thread only
+// asks, and the next pass sets the title then in force. A window that a
+// fullscreen switch makes in between is created with it anyway.
+void WindowSetTitle(const char* title) {
+  g_window.title = title;
+  HWND window = g_window.window;
+  if (!window) return;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    SetWindowTextA(window, title);  // OpenGL: the program's thread owns the window
+  } else {
+    PostMessageA(window, kTitleMessage, 0, 0);
+  }
+}

@@ -47,7 +47,6 @@ extern WindowState g_window;
 
 // Process-wide, never cleared by a driver's init.
 extern HANDLE g_update_thread;
-extern BOOL g_saved_screensaver;
 extern int32_t g_cursor_shown;
 extern UINT g_cursor_message;
 extern int32_t g_mouse_buttons;
@@ -58,6 +57,10 @@ extern CRITICAL_SECTION g_display_lock;
 extern bool g_lock_ready;
 
 constexpr int32_t kFlagSet = -1;
+
+// Posted to the window by WindowSetTitle: sets the caption to the title in
+// force, on the window's own thread.
+constexpr UINT kTitleMessage = WM_APP;
 
 int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t depth,
                    int32_t refresh_rate, int32_t flags);
