@@ -438,6 +438,35 @@ TEST_F(GdiWindow, AltEnterComesBackWindowedAndRedrawsAll) {
   EXPECT_EQ(KeyQueueTake(), 49);
 }
 
+// The program's thread sets the caption while it holds the display lock: the
+// window's own thread applies it (a caption sent across threads would wait for
+// a pass that waits for the lock), the last title wins, and the window that a
+// fullscreen switch makes anew carries it.
+TEST_F(GdiWindow, TitleSetUnderTheLockReachesTheWindowAndOutlivesTheSwitch) {
+  static const char kOther[] = "tavrel_other_title";
+  const auto caption = [] {
+    char text[64] = {};
+    GetWindowTextA(g_window.window, text, sizeof text);
+    return std::string(text);
+  };
+  WindowLock();
+  WindowSetTitle("tavrel_first_title");
+  WindowSetTitle(kOther);
+  WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(caption(), kOther);
+  const HWND before = g_window.window;
+  Send(WM_SYSKEYDOWN, VK_RETURN, KeyLParam(0x1C, true));
+  ASSERT_TRUE(WaitForPasses(2));
+  ASSERT_NE(g_window.window, before);
+  EXPECT_EQ(caption(), kOther);
+  WindowLock();
+  WindowSetTitle(kTitle);
+  WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(caption(), kTitle);
+}
+
 // The program's thread polls the key queue without pause, as the game does; the
 // update thread must keep its pace all the same.
 TEST_F(GdiWindow, PassesKeepPaceWhileProgramPolls) {

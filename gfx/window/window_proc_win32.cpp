@@ -75,7 +75,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       OnMouseWheel(wparam);
       break;
     case kTitleMessage:
-      if (g_window.title) SetWindowTextA(window, g_window.title);
+      WindowApplyTitle(window);
       return 0;
     case WM_CLOSE:
       QueueKey(kKeyClose);  // the program decides; the window stays

@@ -84,6 +84,9 @@ void WindowWaitRetrace();
 int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons);
 void WindowSetMouse(int32_t x, int32_t y, int32_t cursor);
 void WindowSetTitle(const char* title);
+// The window procedure's answer to kTitleMessage: the caption becomes the
+// title in force.
+void WindowApplyTitle(HWND window);
 void PumpMessages();
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void WindowToggleFullscreen();
