@@ -2,7 +2,8 @@
 if(NOT MSVC)
   target_link_options(tavrel_core PUBLIC -static -static-libgcc -static-libstdc++)
 endif()
-target_link_libraries(tavrel_core PUBLIC user32 gdi32 kernel32)
+# winmm: the 1 ms timer period while a screen is open.
+target_link_libraries(tavrel_core PUBLIC user32 gdi32 kernel32 winmm)
 
 # mingw-w64's GCC spills 32- and 64-byte registers with aligned moves to a stack
 # it only aligns to 16 bytes. binutils 2.38 and later can encode those moves as

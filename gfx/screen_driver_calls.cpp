@@ -1,8 +1,7 @@
 // Calls that let a program reach the driver operations the mode switch itself
 // never uses: the retrace wait, the fullscreen mode list, the caption and the
-// explicit present of an OpenGL screen. None of them takes the display lock:
-// the drivers run these on the caller's thread, and a caption change is a
-// message that the window's own thread must be free to answer.
+// explicit present of an OpenGL screen. Only the caption takes the display
+// lock: the drivers run the others on the caller's thread.
 #include <cstdlib>
 #include <cstring>
 
@@ -42,14 +41,19 @@ int32_t* ScreenFetchModes(int32_t depth, int32_t* count) {
 
 void ScreenFreeModes(int32_t* modes) { std::free(modes); }
 
+// Under the lock: a fullscreen switch on the update thread makes its new
+// window from the title buffer, and must find either the old title or the new
+// one, with the window it goes to.
 int32_t ScreenSetTitle(const char* title) {
   if (!title) return SetLastErrorCode(kErrorBadArgument);
+  const bool took = ScreenLock();
   std::strncpy(g_title_buffer, title, sizeof g_title_buffer - 1);
   g_title_buffer[sizeof g_title_buffer - 1] = '\0';
   g_title = g_title_buffer;
   if (g_screen && g_screen->driver && g_screen->driver->set_title) {
     g_screen->driver->set_title(g_title);
   }
+  ScreenUnlock(took);
   return 0;
 }
 

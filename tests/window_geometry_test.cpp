@@ -72,11 +72,32 @@ TEST(WindowGeometry, ClampRetraceAndWheel) {
   EXPECT_EQ(RetraceMilliseconds(75), 13);
   EXPECT_EQ(RetraceMilliseconds(0), 16);
   EXPECT_EQ(RetraceMilliseconds(-1), 16) << "a bogus rate must not become a huge sleep";
+  EXPECT_EQ(RetraceMilliseconds(1), 16) << "1 is the hardware's default rate, not 1 Hz";
+  EXPECT_EQ(RetraceMilliseconds(22), 16);
+  EXPECT_EQ(RetraceMilliseconds(23), 43) << "a 23.976 Hz television mode";
   EXPECT_EQ(WheelStep(0x00780000), 1);   // delta +120
   EXPECT_EQ(WheelStep(0x02D00000), 1);   // delta +720: still one notch
   EXPECT_EQ(WheelStep(0xFF880000u), -1); // delta -120
   // Only the low 32 bits count, read as a signed number.
   EXPECT_EQ(WheelStep(static_cast<int64_t>(0xFFFFFFFF00780000ull)), 1);
+}
+
+// The program's work between waits is part of the frame: a frame that takes
+// 5 ms of a 16 ms period waits 11; one that takes 20 waits for the retrace
+// after (12); waits back to back wait a whole period.
+TEST(WindowGeometry, RetraceWaitEndsAtTheNextRetraceOfItsGrid) {
+  int64_t retrace = 0;
+  EXPECT_EQ(RetraceWaitMs(1'000'000, 16, &retrace), 16) << "the first wait: one whole period";
+  EXPECT_EQ(retrace, 1'016'000);
+  EXPECT_EQ(RetraceWaitMs(1'021'000, 16, &retrace), 11);
+  EXPECT_EQ(RetraceWaitMs(1'052'000, 16, &retrace), 12);
+  EXPECT_EQ(retrace, 1'064'000);
+  EXPECT_EQ(RetraceWaitMs(1'064'000, 16, &retrace), 16);
+  EXPECT_EQ(RetraceWaitMs(1'079'500, 16, &retrace), 1) << "rounded up: never before the retrace";
+  EXPECT_EQ(RetraceWaitMs(9'004'000, 16, &retrace), 12) << "after a long pause, the same grid";
+  EXPECT_EQ(retrace, 9'016'000);
+  // A grid far ahead (another clock) starts afresh.
+  EXPECT_EQ(RetraceWaitMs(5'000'000, 16, &retrace), 16);
 }
 
 TEST(WindowGeometry, PassPauseKeepsTenMillisecondPeriod) {

@@ -9,7 +9,9 @@
 
 #include "gfx/input/keys.h"
 #include "gfx/window/platform_drivers.h"
+#include "gfx/window/system_settings_win32.h"
 #include "gfx/window/window_state_win32.h"
+#include "support/fake_system_settings.h"
 #include "support/gdi_screen_win32.h"
 
 namespace {
@@ -83,6 +85,33 @@ TEST(DriverList, GdiFullscreenRefusalUndoesTheOpen) {
   BOOL saver_after = !saver_before;
   SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &saver_after, 0);
   EXPECT_EQ(saver_after, saver_before);
+}
+
+// The 1 ms timer and the exit handlers follow the screen: given back at once
+// by an open that fails on the update thread, and once only whatever comes
+// after; taken again by the next open and given back at its close.
+TEST(DriverList, TimerPeriodAndExitHandlersAreGivenBackOncePerOpen) {
+  if (!DisplayAvailable()) GTEST_SKIP() << "no display: Wine cannot create windows here";
+  FakeSystemState& fake = ResetFakeSystem();
+  ReplaceWindowSystemCalls(FakeSystemCalls());
+  const DisplayDriver* gdi = PlatformDriver("GDI");
+  EXPECT_EQ(gdi->init("tavrel_refusal_test", 640, 480, 8, 0, kDisplayFullscreen), -1);
+  EXPECT_EQ(fake.begins, 1);
+  EXPECT_EQ(fake.ends, 1) << "a failed open owes nothing";
+  EXPECT_EQ(fake.screensaver, 1);
+  EXPECT_EQ(fake.removes, 1);
+  gdi->exit();
+  EXPECT_EQ(fake.ends, 1);
+  GdiTestScreen screen;
+  ASSERT_EQ(OpenGdiTestScreen(screen, "tavrel_period_test"), 0);
+  EXPECT_EQ(fake.begins, 2);
+  EXPECT_EQ(fake.screensaver, 0);
+  CloseGdiTestScreen(screen);
+  gdi->exit();
+  EXPECT_EQ(fake.ends, 2);
+  EXPECT_EQ(fake.removes, 2);
+  EXPECT_EQ(fake.screensaver, 1);
+  ReplaceWindowSystemCalls(nullptr);
 }
 
 class GdiWindow : public ::testing::Test {
@@ -407,6 +436,35 @@ TEST_F(GdiWindow, AltEnterComesBackWindowedAndRedrawsAll) {
   Send(WM_ACTIVATEAPP, TRUE, 0);
   Send(WM_KEYDOWN, '1', KeyLParam(0x02));
   EXPECT_EQ(KeyQueueTake(), 49);
+}
+
+// The program's thread sets the caption while it holds the display lock: the
+// window's own thread applies it (a caption sent across threads would wait for
+// a pass that waits for the lock), the last title wins, and the window that a
+// fullscreen switch makes anew carries it.
+TEST_F(GdiWindow, TitleSetUnderTheLockReachesTheWindowAndOutlivesTheSwitch) {
+  static const char kOther[] = "tavrel_other_title";
+  const auto caption = [] {
+    char text[64] = {};
+    GetWindowTextA(g_window.window, text, sizeof text);
+    return std::string(text);
+  };
+  WindowLock();
+  WindowSetTitle("tavrel_first_title");
+  WindowSetTitle(kOther);
+  WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(caption(), kOther);
+  const HWND before = g_window.window;
+  Send(WM_SYSKEYDOWN, VK_RETURN, KeyLParam(0x1C, true));
+  ASSERT_TRUE(WaitForPasses(2));
+  ASSERT_NE(g_window.window, before);
+  EXPECT_EQ(caption(), kOther);
+  WindowLock();
+  WindowSetTitle(kTitle);
+  WindowUnlock();
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(caption(), kTitle);
 }
 
 // The program's thread polls the key queue without pause, as the game does; the

@@ -49,7 +49,15 @@ int32_t ClampInt(int32_t value, int32_t low, int32_t high) {
 }
 
 int32_t RetraceMilliseconds(int32_t refresh_rate) {
-  return refresh_rate > 0 ? 1000 / refresh_rate : 16;
+  return refresh_rate >= kSlowestRealRefreshRate ? 1000 / refresh_rate : 16;
+}
+
+int32_t RetraceWaitMs(int64_t now_us, int32_t period_ms, int64_t* retrace_us) {
+  const int64_t period = static_cast<int64_t>(period_ms > 0 ? period_ms : 1) * 1000;
+  // The first wait, or a grid from another period or clock: a retrace now.
+  if (*retrace_us <= 0 || *retrace_us - now_us > period) *retrace_us = now_us;
+  if (*retrace_us <= now_us) *retrace_us += ((now_us - *retrace_us) / period + 1) * period;
+  return static_cast<int32_t>((*retrace_us - now_us + 999) / 1000);
 }
 
 int32_t WheelStep(int64_t wparam) {

@@ -22,8 +22,23 @@ int32_t ClampInt(int32_t value, int32_t low, int32_t high);
 // the picture's rows.
 int32_t PictureRowAt(int32_t display_y, int32_t top, int32_t height);
 
-// Milliseconds of one retrace at a refresh rate (16 when the rate is unknown).
+// Milliseconds of one retrace at a refresh rate in Hz (16 when the rate is
+// unknown). Windows reports 0 and 1 alike for "the hardware's default rate"
+// (Wine on a plain X display says 1), and no real display refreshes slower
+// than film-rate television modes, which Windows lists as 23 Hz (23.976): any
+// rate below that is taken as unknown rather than as a retrace of up to 1 s.
+constexpr int32_t kSlowestRealRefreshRate = 23;
 int32_t RetraceMilliseconds(int32_t refresh_rate);
+
+// A retrace wait on a display that cannot be asked when its retraces come:
+// they are taken to come every period_ms from the first wait on, and a wait
+// lasts until the next one, so that the program's own work between two waits
+// is part of a frame rather than added to it, as with a real wait for the
+// vertical blank (a program whose frame takes longer than a period waits for
+// the retrace after). Given the time now and the retrace the last wait ended
+// at (0 before the first wait), moves *retrace_us to the next retrace after
+// now and returns the milliseconds until it, rounded up.
+int32_t RetraceWaitMs(int64_t now_us, int32_t period_ms, int64_t* retrace_us);
 
 // The wheel counter's step for a WM_MOUSEWHEEL wParam read as a signed number.
 int32_t WheelStep(int64_t wparam);

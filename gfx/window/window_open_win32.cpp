@@ -1,10 +1,12 @@
 // Opening and closing the common part of a display: the window class, the
-// screen-saver switch, the display lock and the update thread.
+// system settings an open screen holds (screen saver, timer period), the
+// display lock and the update thread.
 #include <process.h>
 
 #include <cstring>
 
 #include "gfx/window/display_driver.h"
+#include "gfx/window/system_settings_win32.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -19,14 +21,6 @@ int32_t ReadOsVersion() {
 #endif
   if (!GetVersionExA(&info)) return 0;
   return static_cast<int32_t>(info.dwMajorVersion << 8 | info.dwMinorVersion);
-}
-
-void SwitchScreenSaverOff() {
-  BOOL active = FALSE;
-  SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-  g_saved_screensaver = active;
-  // No change broadcast: a hung top-level window elsewhere must not stall us.
-  SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
 }
 
 void RegisterWindowClass(int32_t flags) {
@@ -92,7 +86,7 @@ int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t dep
   g_window.os_version = ReadOsVersion();
   g_cursor_message = RegisterWindowMessageA("KV mouse cursor");
   g_cursor_shown = kFlagSet;
-  SwitchScreenSaverOff();
+  SystemSettingsTake(WindowSystemCalls());
   g_window.instance = GetModuleHandleA(nullptr);
   g_window.title = title;
   BuildClassName(title, g_window.class_name);
@@ -109,7 +103,11 @@ int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t dep
     g_update_thread = nullptr;
     return 0;
   }
-  return StartUpdateThread();
+  if (StartUpdateThread() == 0) return 0;
+  // The caller's exit gives the rest back; the settings go back at once, in
+  // case a caller never calls it.
+  SystemSettingsGiveBack();
+  return -1;
 }
 
 int32_t WindowOpenThreaded(const WindowRoutines& routines, const char* title, int32_t width,
@@ -134,6 +132,6 @@ void WindowClose() {
     g_lock_ready = false;
     DeleteCriticalSection(&g_display_lock);
   }
-  SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, g_saved_screensaver, nullptr, 0);
+  SystemSettingsGiveBack();
   UnregisterClassA(g_window.class_name, g_window.instance);
 }

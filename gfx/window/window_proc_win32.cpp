@@ -74,6 +74,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     case WM_MOUSEWHEEL:
       OnMouseWheel(wparam);
       break;
+    case kTitleMessage:
+      WindowApplyTitle(window);
+      return 0;
     case WM_CLOSE:
       QueueKey(kKeyClose);  // the program decides; the window stays
       return 0;

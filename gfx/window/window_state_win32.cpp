@@ -8,7 +8,6 @@
 WindowState g_window;
 
 HANDLE g_update_thread = nullptr;
-BOOL g_saved_screensaver = FALSE;
 int32_t g_cursor_shown = kFlagSet;
 UINT g_cursor_message = 0;
 int32_t g_mouse_buttons = 0;

@@ -53,7 +53,6 @@ extern WindowState g_window;
 
 // Process-wide, never cleared by a driver's init.
 extern HANDLE g_update_thread;
-extern BOOL g_saved_screensaver;
 extern int32_t g_cursor_shown;
 extern UINT g_cursor_message;
 extern int32_t g_mouse_buttons;
@@ -64,6 +63,10 @@ extern CRITICAL_SECTION g_display_lock;
 extern bool g_lock_ready;
 
 constexpr int32_t kFlagSet = -1;
+
+// Posted to the window by WindowSetTitle: sets the caption to the title in
+// force, on the window's own thread.
+constexpr UINT kTitleMessage = WM_APP;
 
 int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t depth,
                    int32_t refresh_rate, int32_t flags);
@@ -87,6 +90,9 @@ void WindowWaitRetrace();
 int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons);
 void WindowSetMouse(int32_t x, int32_t y, int32_t cursor);
 void WindowSetTitle(const char* title);
+// The window procedure's answer to kTitleMessage: the caption becomes the
+// title in force.
+void WindowApplyTitle(HWND window);
 void PumpMessages();
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void WindowToggleFullscreen();

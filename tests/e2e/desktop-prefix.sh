@@ -27,6 +27,16 @@ if ! grep -q '"Default"="1024x768"' "$WINEPREFIX/user.reg"; then
   wineserver -w
 fi
 grep -q '"Default"="1024x768"' "$WINEPREFIX/user.reg" || { echo "virtual desktop not set" >&2; exit 1; }
+# A program named opengl_board_plain.exe gets a desktop of its own with no
+# size, so no virtual desktop: its windows are X windows on the plain display,
+# which reports a refresh rate of 1, as a player's X display without Wine's
+# virtual desktop does.
+if ! grep -q 'opengl_board_plain.exe' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\AppDefaults\opengl_board_plain.exe\Explorer' /v Desktop /d Plain /f \
+    >/dev/null 2>&1 </dev/null
+  wineserver -w
+fi
+grep -q 'opengl_board_plain.exe' "$WINEPREFIX/user.reg" || { echo "plain desktop not set" >&2; exit 1; }
 wineserver -p >/dev/null 2>&1 </dev/null
 wine cmd.exe /c exit 0 >/dev/null 2>&1 </dev/null
 echo "prefix $WINEPREFIX ready on $DISPLAY"

@@ -8,6 +8,7 @@
 //   N key C               -> N ok                  (C one character, "enter", "esc", "space")
 //   N screen              -> N row R HEX...  per row, then N end
 //   N exit MS             -> N exit STATUS | N running
+//   N ctrl-c              -> N ok | N fail         (Ctrl+C to the console; the driver stays)
 //   N quit                -> N bye, and the program under test is ended
 //   game_driver --tavrel=PATH
 #include <windows.h>
@@ -53,6 +54,16 @@ void DumpScreen(const e2e::ConsoleSession& session, const std::string& id) {
   Reply(id, "end");
 }
 
+// Ctrl+C reaches every process of the console, this one too, on a thread of
+// its own: the driver claims it and lives on, the program under test meets it
+// as a player's Ctrl+C.
+BOOL WINAPI KeepDriver(DWORD event) { return event == CTRL_C_EVENT ? TRUE : FALSE; }
+
+bool SendCtrlC() {
+  static const bool kept = SetConsoleCtrlHandler(KeepDriver, TRUE) != 0;
+  return kept && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != 0;
+}
+
 std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 std::string ExitReply(e2e::ConsoleSession& session, DWORD limit_ms) {
@@ -73,6 +84,7 @@ bool Serve(e2e::ConsoleSession& session, const std::wstring& tavrel) {
     else if (command == "wait") Reply(id, session.WaitForText(Widen(rest), 20000) ? "ok" : "timeout");
     else if (command == "key") Reply(id, SendNamedKey(session, rest) ? "ok" : "fail");
     else if (command == "screen") DumpScreen(session, id);
+    else if (command == "ctrl-c") Reply(id, SendCtrlC() ? "ok" : "fail");
     else if (command == "exit") Reply(id, ExitReply(session, std::stoul(rest.empty() ? "0" : rest)));
     else if (command == "quit") {
       Reply(id, "bye");

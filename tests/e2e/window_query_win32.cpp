@@ -5,14 +5,32 @@
 // window from the GDI one), the size of the display (the desktop's current
 // mode) and the window's handle in hex (a window made anew has another).
 // Exit status 1 (and the line "none") when no such window exists.
+// With --screensaver it prints "screensaver 0|1", the session's screen saver
+// setting as every program sees it, after setting it to VALUE when given.
 //   window_query CLASS_NAME
+//   window_query --screensaver [VALUE]
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int ScreenSaver(int argc, char** argv) {
+  if (argc == 3) SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, std::atoi(argv[2]) ? TRUE : FALSE, nullptr, 0);
+  BOOL active = FALSE;
+  if (!SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0)) return 1;
+  std::printf("screensaver %d\n", active ? 1 : 0);
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--screensaver") == 0) return ScreenSaver(argc, argv);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: window_query CLASS_NAME\n");
+    std::fprintf(stderr, "usage: window_query CLASS_NAME | --screensaver [VALUE]\n");
     return 2;
   }
   HWND window = FindWindowA(argv[1], nullptr);

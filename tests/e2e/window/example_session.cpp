@@ -3,26 +3,52 @@
 
 #include <time.h>
 
+#include <filesystem>
+
 #include "tests/e2e/tools/x11_probe.h"
 
 namespace e2e {
 
 const char kExampleClass[] = "kvgfxclass_opengl_board";
 
-ExampleSession::ExampleSession(bool unpaced) {
+namespace {
+
+// The example under the name that the test prefix (desktop-prefix.sh) gives a
+// plain desktop.
+std::string PlainCopy(std::string* failure) {
+  const std::string copy = E2eEnv::Get().work_dir + "/opengl_board_plain.exe";
+  std::error_code error;
+  std::filesystem::copy_file(E2eEnv::Get().windows_build + "/opengl_board.exe", copy,
+                             std::filesystem::copy_options::overwrite_existing, error);
+  if (error) *failure = "cannot copy opengl_board.exe: " + error.message();
+  return copy;
+}
+
+}  // namespace
+
+ExampleSession::ExampleSession(bool unpaced, Desktop desktop) : plain_(desktop == Desktop::kPlain) {
   RestoreDesktopMode();
   std::vector<std::string> args;
   if (unpaced) args.push_back("--unpaced");
-  process_ = std::make_unique<WineProcess>(E2eEnv::Get().windows_build + "/opengl_board.exe", args);
+  const std::string exe = plain_ ? PlainCopy(&failure_) : E2eEnv::Get().windows_build + "/opengl_board.exe";
+  if (!failure_.empty()) return;
+  process_ = std::make_unique<WineProcess>(exe, args);
   if (!process_->Started()) {
-    failure_ = "opengl_board.exe did not start";
+    failure_ = exe + " did not start";
     return;
   }
-  if (!window_.Find(kExampleClass, "opengl_board", Millis(20000))) {
-    failure_ = "no window of class " + std::string(kExampleClass);
+  // The window is first shown at a placeholder size and then placed.
+  const auto placed = [&] {
+    return window_.FindTopLevelX("opengl_board_plain", Millis(100)) && window_.Info().client_w == kClientW &&
+           window_.Info().client_h == kClientH;
+  };
+  const bool found = plain_ ? WaitFor(placed, Millis(20000), Millis(50))
+                            : window_.Find(kExampleClass, "opengl_board", Millis(20000));
+  if (!found) {
+    failure_ = plain_ ? "no X window opengl_board_plain" : "no window of class " + std::string(kExampleClass);
     return;
   }
-  if (!Refind()) {
+  if (!plain_ && !Refind()) {
     failure_ = "the window never got its 640x480 client area";
     return;
   }

@@ -14,7 +14,11 @@ class ExampleSession {
  public:
   // Starts opengl_board.exe (with --unpaced when asked) and waits for its
   // window with the king on its start square (8, 8). Check Ready().
-  explicit ExampleSession(bool unpaced = false);
+  // On a plain display the program runs as opengl_board_plain.exe, which the
+  // test prefix gives a Wine desktop of its own with no virtual desktop: its
+  // window is an X window, and the display reports a refresh rate of 1.
+  enum class Desktop { kVirtual, kPlain };
+  explicit ExampleSession(bool unpaced = false, Desktop desktop = Desktop::kVirtual);
   ~ExampleSession();
   bool Ready() const { return ready_; }
   const std::string& Failure() const { return failure_; }
@@ -33,6 +37,7 @@ class ExampleSession {
  private:
   std::unique_ptr<WineProcess> process_;
   GameWindow window_;
+  bool plain_ = false;
   bool ready_ = false;
   std::string failure_;
 };

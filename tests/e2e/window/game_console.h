@@ -32,6 +32,9 @@ class GameConsole {
   // The program's process as the host sees it, for its footprint.
   virtual std::optional<int> ProgramPid() = 0;
   virtual std::string Log() const = 0;
+  // Ctrl+C in the program's console, as a player presses it; false when it
+  // could not be sent (or this console cannot send it).
+  virtual bool CtrlC() { return false; }
 };
 
 // True when this run tests the Linux program (E2eEnv::native_program is set).

@@ -87,6 +87,11 @@ std::optional<int> GameDriver::WaitExit(Millis limit) {
   return std::stoi(reply[0].substr(5));
 }
 
+bool GameDriver::CtrlC() {
+  auto reply = Command("ctrl-c");
+  return reply.size() == 1 && reply[0] == "ok";
+}
+
 std::optional<int> GameDriver::ProgramPid() { return GamePid(); }
 
 }  // namespace e2e

@@ -24,6 +24,7 @@ class GameDriver : public GameConsole {
   // The one tavrel.exe of this run's prefix.
   std::optional<int> ProgramPid() override;
   std::string Log() const override { return process_.Output(); }
+  bool CtrlC() override;
 
  private:
   // Sends a command and returns its reply lines (without the number).

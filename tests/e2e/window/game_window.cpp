@@ -147,10 +147,19 @@ GameWindow::~GameWindow() {
 }
 
 bool GameWindow::Find(const std::string& class_name, const std::string& title, Millis limit) {
+  return FindBy([&] { return QueryWindow(class_name); }, title, limit);
+}
+
+bool GameWindow::FindTopLevelX(const std::string& title, Millis limit) {
+  return FindBy([&] { return QueryX11Window(title); }, title, limit);
+}
+
+bool GameWindow::FindBy(const std::function<std::optional<WindowInfo>()>& query, const std::string& title,
+                        Millis limit) {
   if (display_ == nullptr) return false;
   bool found = WaitFor(
       [&] {
-        auto w = QueryWindow(class_name);
+        auto w = query();
         if (!w || !w->visible) return false;
         info_ = *w;
         return true;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +85,10 @@ class GameWindow {
   ~GameWindow();
   // Waits for the window of the class to be shown and records where it is.
   bool Find(const std::string& class_name, const std::string& title, Millis limit);
+  // The same for a Windows program's window on a Wine desktop of its own in
+  // which each window is an X window (no virtual desktop), which Wine's
+  // programs on the virtual desktop cannot see: found through X alone.
+  bool FindTopLevelX(const std::string& title, Millis limit);
   const WindowInfo& Info() const { return info_; }
   Window XWindow() const { return xwindow_; }
   // Gives the window the keyboard focus (xdotool windowfocus, then a click on
@@ -101,6 +106,7 @@ class GameWindow {
   Display* display() { return display_; }
 
  private:
+  bool FindBy(const std::function<std::optional<WindowInfo>()>& query, const std::string& title, Millis limit);
   Display* display_ = nullptr;
   Window xwindow_ = 0;
   WindowInfo info_;

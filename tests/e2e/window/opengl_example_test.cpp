@@ -3,8 +3,11 @@
 // switch and its end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
+#include <sstream>
 #include <utility>
 
 #include "example_session.h"
@@ -131,6 +134,50 @@ TEST_F(OpenGlExample, AltEnterSwitchesTo640x480FullscreenAndBack) {
   Escape();
   EXPECT_TRUE(WaitFor([&] { return DesktopSize(d) == desktop; }, Millis(5000)))
       << "desktop left at " << DesktopSize(d).first << "x" << DesktopSize(d).second;
+}
+
+// The frames per second the example prints once a second, from the second
+// line on (the first second holds the start); waits until there are count.
+std::vector<int> FrameRates(WineProcess& program, size_t count) {
+  std::vector<int> rates;
+  WaitFor([&] {
+    rates.clear();
+    std::istringstream out(program.Output());
+    std::string line;
+    for (bool first = true; std::getline(out, line);) {
+      if (line.rfind("frames per second: ", 0) != 0) continue;
+      if (!first) rates.push_back(std::atoi(line.c_str() + 19));
+      first = false;
+    }
+    return rates.size() >= count;
+  }, Millis(15000), Millis(100));
+  return rates;
+}
+
+// Without Wine's virtual desktop the display reports a refresh rate of 1,
+// Windows' "hardware default": the retrace wait must still pace the example
+// at a display's rate, and each key must show in the frame after the one it
+// arrived in.
+TEST(OpenGlExamplePlainDisplay, RetraceWaitPacesAtADisplaysRateAndKeysShowInTheNextFrame) {
+  ExampleSession s(false, ExampleSession::Desktop::kPlain);
+  ASSERT_TRUE(s.Ready()) << s.Failure() << "\n" << s.process().Output();
+  const std::vector<int> rates = FrameRates(s.process(), 2);
+  ASSERT_GE(rates.size(), 2u) << s.process().Output();
+  const int slowest = std::min(rates[0], rates[1]);
+  EXPECT_GE(slowest, 30) << s.process().Output();
+  // Two frames at most, and the X server's share of showing the picture.
+  const double limit_ms = 2 * 1000.0 / std::max(slowest, 1) + 15;
+  const std::pair<const char*, Square> moves[] = {{"1", {7, 8}}, {"2", {7, 7}}, {"3", {6, 6}}};
+  for (const auto& [key, to] : moves) {
+    double ms = 0;
+    ASSERT_TRUE(s.TimedKey(key, to, &ms)) << key;
+    EXPECT_LE(ms, limit_ms) << key << " at " << slowest << " frames per second";
+    std::printf("key %s shown after %.1f ms (limit %.1f)\n", key, ms, limit_ms);
+  }
+  s.window().Key("Escape");
+  auto status = s.process().WaitExit(Millis(15000));
+  ASSERT_TRUE(status.has_value()) << "no exit after Escape";
+  EXPECT_EQ(*status, 0);
 }
 
 }  // namespace
