@@ -2,6 +2,7 @@
 // the KeyString operations built on them, and the hook dispatch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -100,12 +101,13 @@ TEST_F(TextKeys, ReadKeyNeverWaitsAndSeesALoneKeyDownAtOnce) {
 }
 
 // A program that only polls comes to sleep in ReadKey, and is woken by the key;
-// one that shows something between polls is never made to wait.
-TEST_F(TextKeys, TightPollingSleepsUntilInputWhileActivityBetweenPollsNeverWaits) {
-  for (int i = 0; i < kQuietPollsBeforeWaiting + 1; ++i) {
+// one that works or shows something between polls is never made to wait.
+TEST_F(TextKeys, OnlyALoopThatDoesNothingBetweenPollsSleeps) {
+  for (int i = 0; i < kQuietPollsBeforeWaiting + 3; ++i) {
     EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
   }
-  // Quiet polls return at once until the threshold, then each one waits.
+  // The first poll has no previous one to measure from; then the quiet polls
+  // return at once until the threshold, and each one after it waits.
   EXPECT_EQ(keys.waits, (std::vector<int32_t>{kPacedPollWaitMs, kPacedPollWaitMs}));
 
   keys.on_wait = [this] { keys.Type('7'); };
@@ -117,11 +119,29 @@ TEST_F(TextKeys, TightPollingSleepsUntilInputWhileActivityBetweenPollsNeverWaits
   EXPECT_EQ(Take(ConsoleReadKey()), "8");
   EXPECT_TRUE(keys.waits.empty()) << "a waiting key is returned at once";
 
+  for (int i = 0; i < 1000; ++i) {
+    FakeKeys::poll_clock_us += 10;  // ten microseconds of work per step
+    EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  }
   for (int i = 0; i < 20; ++i) {
-    NoteProgramActivity();  // an animation's frame
+    NoteProgramActivity();  // an animation's frame drawn in no time
     EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
   }
   EXPECT_TRUE(keys.waits.empty());
+}
+
+// The longer a program has only waited, the longer each paced poll sleeps:
+// never more than a twentieth of the wait so far, nor more than 100 ms.
+TEST_F(TextKeys, PacedPollsSleepLongerAfterALongQuietSpell) {
+  keys.on_wait = [this] { FakeKeys::poll_clock_us += int64_t{keys.waits.back()} * 1000; };
+  while (FakeKeys::poll_clock_us < 5000000) EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  int64_t waited_us = 0;
+  for (size_t i = 0; i < keys.waits.size(); ++i) {
+    EXPECT_LE(keys.waits[i], std::max<int64_t>(kPacedPollWaitMs, waited_us / 20000)) << i;
+    waited_us += int64_t{keys.waits[i]} * 1000;
+  }
+  EXPECT_EQ(keys.waits.front(), kPacedPollWaitMs);
+  EXPECT_EQ(keys.waits.back(), kLongestPacedPollWaitMs);
 }
 
 TEST_F(TextKeys, ExtendedKeysBecomeTwoByteKeyStrings) {

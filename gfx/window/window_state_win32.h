@@ -81,7 +81,8 @@ void WindowWaitRetrace();
 int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons);
 void WindowSetMouse(int32_t x, int32_t y, int32_t cursor);
 void WindowSetTitle(const char* title);
-void PumpMessages();
+// Drains the window's message queue; true when it dispatched any message.
+bool PumpMessages();
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void WindowToggleFullscreen();
 
