@@ -21,8 +21,10 @@
 //     came during the sleep is returned by that same poll.
 // The time spent inside the runtime (the key queue's lock, giving up the time
 // slice, the sleep itself) does not count, so a busy machine that takes the
-// processor away inside a poll does not make a waiting loop look busy. A
-// program preempted between two polls just looks busy for one poll.
+// processor away inside a poll does not make a waiting loop look busy. The
+// first gap after a sleep may be slow all the same (cold caches, another
+// process on the core): one slow gap there answers at once without ending the
+// quiet spell, and only a second in a row counts as work.
 //
 // How long a paced poll sleeps: 10 ms while the quiet spell is young, then one
 // twentieth of the spell so far, at most 100 ms. A key ends the sleep at once,
@@ -53,10 +55,17 @@ int32_t PacedPollWaitMs(int64_t quiet_us) {
 }
 
 int32_t EmptyPollWaitMs(KeyPollPacer* pacer, int64_t entered_us, bool activity) {
-  const bool waiting =
-      !activity && pacer->has_left && entered_us - pacer->left_us <= kWaitingGapUs;
-  if (!waiting) {
+  const bool after_wait = pacer->waited;
+  pacer->waited = false;
+  if (activity || !pacer->has_left) {
     pacer->quiet_polls = 0;
+    return 0;
+  }
+  if (entered_us - pacer->left_us > kWaitingGapUs) {
+    // Just after a sleep the thread runs from cold caches, or is preempted
+    // on a busy machine: one slow gap then answers at once but keeps the
+    // spell. A second one in a row is work.
+    if (!after_wait) pacer->quiet_polls = 0;
     return 0;
   }
   if (pacer->quiet_polls == 0) pacer->quiet_since_us = entered_us;
@@ -64,6 +73,7 @@ int32_t EmptyPollWaitMs(KeyPollPacer* pacer, int64_t entered_us, bool activity) 
     ++pacer->quiet_polls;
     return 0;
   }
+  pacer->waited = true;
   return PacedPollWaitMs(entered_us - pacer->quiet_since_us);
 }
 

@@ -38,6 +38,7 @@ struct KeyPollPacer {
   int64_t left_us = 0;      // when it returned
   int64_t quiet_since_us = 0;
   int32_t quiet_polls = 0;  // waiting polls in a row
+  bool waited = false;      // the previous empty poll slept
 };
 // The wait of an empty poll entered at entered_us, in milliseconds (0: answer
 // at once); activity: the program showed something since its previous empty

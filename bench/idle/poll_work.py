@@ -1,13 +1,12 @@
 """The key-poll pacing against a program that works between its polls:
 bench/idle/poll_work.cpp built with the pacing and without it (the unpaced
-baseline), run one after the other in each setting: natively in a terminal
-(tmux) and in an X11 window, and under Wine in a console (headless, through
-game_driver.exe) and in a window with the DirectX and the GDI display. Prints
-per setting the steps per second at each amount of work of both builds and
-their ratio, and the CPU share of one core (every thread, from
-/proc/PID/task/*/schedstat) during the pure wait: medians of ROUNDS rounds
-(TAVREL_BENCH_ROUNDS, default 3), each round running the paced build and then
-the unpaced one. Run by bench/idle/run.sh,
+baseline), both running at the same time so that both see the same machine,
+natively in a terminal (tmux) and in an X11 window, and under Wine in a
+console (headless, through game_driver.exe) and in a window with the DirectX
+and the GDI display. Prints per setting the steps per second at each amount
+of work of both builds and their ratio, and the CPU share of one core (every
+thread, from /proc/PID/task/*/schedstat) during the pure wait: medians of
+ROUNDS rounds (TAVREL_BENCH_ROUNDS, default 3). Run by bench/idle/run.sh,
 which builds the programs and sets up the display and the Wine prefix.
 
   poll_work.py ROOT SECONDS
@@ -17,6 +16,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tests", "e2e", "native"))
@@ -37,8 +37,9 @@ def cpu_ns(pid):
     return total
 
 
-def wine_pid(name):
-    """The Linux process whose first argument ends with the Windows program."""
+def wine_pid(ending):
+    """The Linux process whose first argument, in either kind of path, ends
+    with `ending` (a Windows program's path under its build folder)."""
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
@@ -47,7 +48,7 @@ def wine_pid(name):
                 first = f.read().split(b"\0")[0].decode(errors="replace")
         except OSError:
             continue
-        if first.lower().endswith(name):
+        if first.replace("\\", "/").lower().endswith(ending.lower()):
             return int(entry)
     return None
 
@@ -134,7 +135,8 @@ def wine(build, mode, seconds, driver):
             procs[0].wait(timeout=60)
         return ended
 
-    return measure(start, lambda: wine_pid("poll_work.exe"), out, seconds)
+    ending = "/%s/tests/e2e/poll_work.exe" % os.path.basename(build)
+    return measure(start, lambda: wine_pid(ending), out, seconds)
 
 
 def main(root, seconds):
@@ -155,13 +157,21 @@ def main(root, seconds):
           " | ".join("%d us: paced / unpaced steps/s (ratio)" % w for w in works) + " |")
     print("|---|---:|" + "---:|" * len(works))
     for name, run, builds in settings:
-        # Rounds alternate the two builds; each figure is the median of its rounds.
+        # In each round the two builds run at the same time, so that both see
+        # the same machine; each figure is the median of its rounds.
         shares, steps = {b: [] for b in builds}, {b: [] for b in builds}
         for _ in range(ROUNDS):
+            results = {}
+            threads = [threading.Thread(target=lambda b=b: results.__setitem__(b, run(b))) for b in builds]
+            for t in threads:
+                t.start()
+            for t in threads:
+                t.join()
             for b in builds:
-                share, per_work = run(b)
-                shares[b].append(share)
-                steps[b].append(per_work)
+                if b not in results:
+                    raise RuntimeError("the %s build's run failed" % b)
+                shares[b].append(results[b][0])
+                steps[b].append(results[b][1])
         paced, unpaced = builds
         med = {b: {w: statistics.median(s[w] for s in steps[b]) for w in works} for b in builds}
         cells = ["%.0f / %.0f (%.3f)" % (med[paced][w], med[unpaced][w], med[paced][w] / med[unpaced][w])
