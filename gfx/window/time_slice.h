@@ -1,13 +1,12 @@
 // Giving up the rest of the calling thread's time slice, and the signals that
 // end the waits of the program's thread and of an idle update thread.
-//
-// A program thread that polls for keys without pause (the game's key waits) would
-// otherwise re-take the display lock the moment it lets it go and keep a core
-// busy, and the update thread, woken every 10 ms, falls behind. The key queue's
-// take calls this when it finds the queue empty; it never blocks.
 #pragma once
 #include <cstdint>
 
+// A program thread that polls for keys without pause (the game's key waits)
+// would otherwise re-take the display lock the moment it lets it go and keep a
+// core busy, and the update thread falls behind. The key queue's take calls
+// this when it finds the queue empty; it never blocks.
 void YieldTimeSlice();
 
 // The signal a paced empty key poll sleeps on (see console/key_poll_pacing.cpp):
