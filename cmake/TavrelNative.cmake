@@ -21,6 +21,10 @@ if(TAVREL_REAL_PLATFORM)
   add_executable(tavrel ${CMAKE_SOURCE_DIR}/game/main.cpp)
   target_link_libraries(tavrel PRIVATE tavrel_core)
   tavrel_warnings(tavrel)
+  # The pacing benchmark's program (bench/idle/poll_work.py).
+  add_executable(poll_work ${CMAKE_SOURCE_DIR}/bench/idle/poll_work.cpp)
+  target_link_libraries(poll_work PRIVATE tavrel_core)
+  tavrel_warnings(poll_work)
 endif()
 # Its tests need more than a player has (GoogleTest, Python, tmux, XTest).
 if(TAVREL_REAL_PLATFORM AND TAVREL_NATIVE_E2E)

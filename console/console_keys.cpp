@@ -53,7 +53,9 @@ int32_t ConsoleGetch() {
 void ConsoleForgetPendingKey() { g_pending_code = -1; }
 
 KeyString* ConsoleReadKey() {
-  if (!ConsoleKbhit() && !(PaceEmptyPoll(g_console_input_api.wait) && ConsoleKbhit())) {
+  const int64_t entered = KeyPollEntered();
+  if (!ConsoleKbhit() && !(PaceEmptyPoll(entered, g_console_input_api.wait) && ConsoleKbhit())) {
+    KeyPollLeft();
     return RtSharedEmpty();
   }
   uint8_t bytes[2] = {255, 0};

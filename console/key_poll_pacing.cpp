@@ -3,44 +3,105 @@
 // Programs wait for a key by polling ReadKey in a loop, and ReadKey must keep
 // answering at once: with the key when one is waiting, with the empty string
 // when none is. Answered at once every time, such a loop keeps a core busy for
-// as long as the player thinks. The runtime tells the two kinds of polling loop
-// apart by what the program did since its previous empty poll:
-//   - it drew, wrote, located or cleared something: an animation or a program
-//     at work. The poll returns at once, so its frame rate is untouched.
-//   - it did nothing the runtime can see, for a few empty polls in a row: it is
-//     only waiting. The poll then sleeps until input may have arrived (the
-//     window's key queue and the console's input handle signal it) or for at
-//     most kPacedPollWaitMs, and looks once more, so a key that came during the
-//     sleep is returned by that same poll.
-// A key that is waiting is always returned without any wait; only empty polls
-// are paced, and the next activity ends the pacing at once.
+// as long as the player thinks. Other programs poll ReadKey between steps of
+// real work (a computation that the user may stop, an animation) and must not
+// be slowed by a single microsecond.
+//
+// The runtime tells the two apart by the time the program spends outside the
+// runtime between two empty polls, from the return of one to the call of the
+// next. A loop that only waits spends well under a microsecond there (a
+// comparison or two); a loop that does anything spends more. So:
+//   - more than kWaitingGapUs outside the runtime, or anything drawn, written,
+//     located or cleared since the previous empty poll: the program is at
+//     work, and the poll returns at once.
+//   - otherwise, for kQuietPollsBeforeWaiting empty polls in a row, it is only
+//     waiting. Each further empty poll then sleeps until input may have
+//     arrived (the window's key queue and the console's input handle signal
+//     it) or for at most PacedPollWaitMs, and looks once more, so a key that
+//     came during the sleep is returned by that same poll.
+// The time spent inside the runtime (the key queue's lock, giving up the time
+// slice, the sleep itself) does not count, so a busy machine that takes the
+// processor away inside a poll does not make a waiting loop look busy. The
+// first gap after a sleep may be slow all the same (cold caches, another
+// process on the core): one slow gap there answers at once without ending the
+// quiet spell, and only a second in a row counts as work.
+//
+// How long a paced poll sleeps: 10 ms while the quiet spell is young, then one
+// twentieth of the spell so far, at most 100 ms. A key ends the sleep at once,
+// whatever its length; the length matters only to a program that waits for a
+// key or for a moment, reading the timer between polls (a time-out, a clock
+// that changes once a second). Such a program sees the moment it waits for at
+// most one sleep late: 10 ms in its first 200 ms of waiting, and never more
+// than 5% of the time it has already waited, nor more than 100 ms. In return
+// a long wait wakes 10 times a second instead of 100.
+//
+// A waiting key is always returned without any wait; only empty polls are
+// paced, and the next activity ends the pacing at once.
 #include "console/key_poll_pacing.h"
 
 namespace {
+PollClock g_clock = KeyPollClockUs;
+KeyPollPacer g_pacer;
 uint32_t g_activity = 0;       // changes whenever the program shows something
 uint32_t g_activity_seen = 0;  // its value at the previous empty poll
-int32_t g_quiet_polls = 0;
 }  // namespace
 
 void NoteProgramActivity() { ++g_activity; }
 
+int32_t PacedPollWaitMs(int64_t quiet_us) {
+  const int64_t ms = quiet_us / 20000;
+  if (ms < kPacedPollWaitMs) return kPacedPollWaitMs;
+  return ms > kLongestPacedPollWaitMs ? kLongestPacedPollWaitMs : static_cast<int32_t>(ms);
+}
+
+int32_t EmptyPollWaitMs(KeyPollPacer* pacer, int64_t entered_us, bool activity) {
+  const bool after_wait = pacer->waited;
+  pacer->waited = false;
+  if (activity || !pacer->has_left) {
+    pacer->quiet_polls = 0;
+    return 0;
+  }
+  if (entered_us - pacer->left_us > kWaitingGapUs) {
+    // Just after a sleep the thread runs from cold caches, or is preempted
+    // on a busy machine: one slow gap then answers at once but keeps the
+    // spell. A second one in a row is work.
+    if (!after_wait) pacer->quiet_polls = 0;
+    return 0;
+  }
+  if (pacer->quiet_polls == 0) pacer->quiet_since_us = entered_us;
+  if (pacer->quiet_polls < kQuietPollsBeforeWaiting) {
+    ++pacer->quiet_polls;
+    return 0;
+  }
+  pacer->waited = true;
+  return PacedPollWaitMs(entered_us - pacer->quiet_since_us);
+}
+
 #ifdef TAVREL_UNPACED_KEY_POLLS
 // The benchmarks' baseline: every empty poll answers at once, as before.
-bool PaceEmptyPoll(InputWait) { return false; }
+int64_t KeyPollEntered() { return 0; }
+bool PaceEmptyPoll(int64_t, InputWait) { return false; }
+void KeyPollLeft() {}
 #else
-bool PaceEmptyPoll(InputWait wait) {
-  if (g_activity != g_activity_seen) {
-    g_activity_seen = g_activity;
-    g_quiet_polls = 0;
-    return false;
-  }
-  if (!wait || ++g_quiet_polls < kQuietPollsBeforeWaiting) return false;
-  wait(kPacedPollWaitMs);
+int64_t KeyPollEntered() { return g_clock(); }
+
+bool PaceEmptyPoll(int64_t entered_us, InputWait wait) {
+  const bool activity = g_activity != g_activity_seen;
+  g_activity_seen = g_activity;
+  const int32_t ms = EmptyPollWaitMs(&g_pacer, entered_us, activity);
+  if (ms == 0 || !wait) return false;
+  wait(ms);
   return true;
+}
+
+void KeyPollLeft() {
+  g_pacer.left_us = g_clock();
+  g_pacer.has_left = true;
 }
 #endif
 
-void ResetKeyPollPacing() {
+void ResetKeyPollPacing(PollClock clock) {
+  g_clock = clock ? clock : KeyPollClockUs;
+  g_pacer = KeyPollPacer{};
   g_activity_seen = g_activity;
-  g_quiet_polls = 0;
 }

@@ -3,6 +3,7 @@
 // screen_locked bit set and leave the lock alone.
 #include "console/key_poll_pacing.h"
 #include "gfx/screen.h"
+#include "gfx/window/time_slice.h"
 
 bool ScreenLock() {
   ScreenContext* s = g_screen;
@@ -20,8 +21,10 @@ void ScreenUnlockAfterRead(bool took) {
 }
 
 // Whatever the program did under the lock may have changed what it shows: its
-// key polls are not paced while it does so.
+// key polls are not paced while it does so, and an idle update thread wakes.
 void ScreenUnlock(bool took) {
-  if (took) NoteProgramActivity();
+  if (!took) return;
+  NoteProgramActivity();
   ScreenUnlockAfterRead(took);
+  NoteScreenChanged();
 }

@@ -2,6 +2,7 @@
 // the KeyString operations built on them, and the hook dispatch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -100,12 +101,13 @@ TEST_F(TextKeys, ReadKeyNeverWaitsAndSeesALoneKeyDownAtOnce) {
 }
 
 // A program that only polls comes to sleep in ReadKey, and is woken by the key;
-// one that shows something between polls is never made to wait.
-TEST_F(TextKeys, TightPollingSleepsUntilInputWhileActivityBetweenPollsNeverWaits) {
-  for (int i = 0; i < kQuietPollsBeforeWaiting + 1; ++i) {
+// one that works or shows something between polls is never made to wait.
+TEST_F(TextKeys, OnlyALoopThatDoesNothingBetweenPollsSleeps) {
+  for (int i = 0; i < kQuietPollsBeforeWaiting + 3; ++i) {
     EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
   }
-  // Quiet polls return at once until the threshold, then each one waits.
+  // The first poll has no previous one to measure from; then the quiet polls
+  // return at once until the threshold, and each one after it waits.
   EXPECT_EQ(keys.waits, (std::vector<int32_t>{kPacedPollWaitMs, kPacedPollWaitMs}));
 
   keys.on_wait = [this] { keys.Type('7'); };
@@ -117,11 +119,36 @@ TEST_F(TextKeys, TightPollingSleepsUntilInputWhileActivityBetweenPollsNeverWaits
   EXPECT_EQ(Take(ConsoleReadKey()), "8");
   EXPECT_TRUE(keys.waits.empty()) << "a waiting key is returned at once";
 
+  for (int i = 0; i < 1000; ++i) {
+    FakeKeys::poll_clock_us += 10;  // ten microseconds of work per step
+    EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  }
   for (int i = 0; i < 20; ++i) {
-    NoteProgramActivity();  // an animation's frame
+    NoteProgramActivity();  // an animation's frame drawn in no time
     EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
   }
   EXPECT_TRUE(keys.waits.empty());
+}
+
+// The longer a program has only waited, the longer each paced poll sleeps:
+// never more than a twentieth of the wait so far, nor more than 100 ms. A lone
+// slow gap between polls (a thread resuming from cold caches) does not end the
+// quiet spell.
+TEST_F(TextKeys, PacedPollsSleepLongerAfterALongQuietSpell) {
+  std::vector<int64_t> waited_at;
+  keys.on_wait = [&] {
+    waited_at.push_back(FakeKeys::poll_clock_us);
+    FakeKeys::poll_clock_us += int64_t{keys.waits.back()} * 1000;
+  };
+  for (int i = 0; FakeKeys::poll_clock_us < 5000000; ++i) {
+    if (i % 7 == 6) FakeKeys::poll_clock_us += 50;
+    EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  }
+  for (size_t i = 0; i < keys.waits.size(); ++i) {
+    EXPECT_LE(keys.waits[i], std::max<int64_t>(kPacedPollWaitMs, waited_at[i] / 20000)) << i;
+  }
+  EXPECT_EQ(keys.waits.front(), kPacedPollWaitMs);
+  EXPECT_EQ(keys.waits.back(), kLongestPacedPollWaitMs);
 }
 
 TEST_F(TextKeys, ExtendedKeysBecomeTwoByteKeyStrings) {

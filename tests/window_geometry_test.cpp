@@ -131,8 +131,10 @@ TEST(WindowGeometry, FollowUpPassesUntilTheAnswerHasShown) {
   // end the early passes.
   EXPECT_EQ(NextPassPauseMs(1010300, true, true, &due, &f), 2);
   EXPECT_EQ(due, 1012300);
-  // The program woke late: nothing to show yet, early passes go on.
+  // The program woke late: nothing to show yet, early passes go on, and the
+  // thread must not fall into its idle sleep meanwhile.
   EXPECT_EQ(NextPassPauseMs(1012400, false, false, &due, &f), 2);
+  EXPECT_FALSE(PassFoundNothing(false, false, f));
   // Half the answer drawn, then the rest.
   EXPECT_EQ(NextPassPauseMs(1014500, false, true, &due, &f), 2);
   EXPECT_EQ(NextPassPauseMs(1016600, false, true, &due, &f), 2);
@@ -141,6 +143,9 @@ TEST(WindowGeometry, FollowUpPassesUntilTheAnswerHasShown) {
   EXPECT_EQ(NextPassPauseMs(1018700, false, false, &due, &f), 10);
   EXPECT_EQ(due, 1028600);
   EXPECT_EQ(NextPassPauseMs(1028700, false, false, &due, &f), 10);
+  // Once they are over, a pass with nothing shown and no input found nothing.
+  EXPECT_TRUE(PassFoundNothing(false, false, f));
+  EXPECT_FALSE(PassFoundNothing(false, true, f));
 }
 
 TEST(WindowGeometry, FollowUpPassesAreBounded) {

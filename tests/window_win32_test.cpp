@@ -8,6 +8,8 @@
 #include <string>
 
 #include "gfx/input/keys.h"
+#include "gfx/screen.h"
+#include "gfx/window/window_geometry.h"
 #include "gfx/window/platform_drivers.h"
 #include "gfx/window/system_settings_win32.h"
 #include "gfx/window/window_state_win32.h"
@@ -467,16 +469,21 @@ TEST_F(GdiWindow, TitleSetUnderTheLockReachesTheWindowAndOutlivesTheSwitch) {
   EXPECT_EQ(caption(), kTitle);
 }
 
-// The program's thread polls the key queue without pause, as the game does; the
-// update thread must keep its pace all the same.
+// The program's thread polls the key queue without pause, as the game does,
+// and draws now and then; the update thread must keep its pace all the same.
 TEST_F(GdiWindow, PassesKeepPaceWhileProgramPolls) {
   using Clock = std::chrono::steady_clock;
   long before = WindowPassCount();
-  auto start = Clock::now();
+  auto start = Clock::now(), drawn = start;
   long polls = 0;
   while (Clock::now() - start < std::chrono::milliseconds(1000)) {
     KeyQueueTake();
     ++polls;
+    if (Clock::now() - drawn < std::chrono::milliseconds(5)) continue;
+    const bool took = ScreenLock();
+    g_screen->dirty[polls % 480] = 255;
+    ScreenUnlock(took);
+    drawn = Clock::now();
   }
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   double rate = (WindowPassCount() - before) / seconds;
@@ -485,14 +492,22 @@ TEST_F(GdiWindow, PassesKeepPaceWhileProgramPolls) {
   EXPECT_GE(rate, 60.0) << "the polling thread starves the update thread";
 }
 
-TEST_F(GdiWindow, PassRateWhileProgramSleeps) {
+// With nothing to show the update thread sleeps past its period; the program's
+// next change under the screen lock wakes it at once.
+TEST_F(GdiWindow, IdleUpdateThreadSleepsUntilTheProgramDraws) {
+  using Clock = std::chrono::steady_clock;
+  Sleep(100);
   long before = WindowPassCount();
-  auto start = std::chrono::steady_clock::now();
   Sleep(1000);
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  double rate = (WindowPassCount() - before) / seconds;
-  std::printf("update passes while idle: %.1f per second\n", rate);
-  EXPECT_GE(rate, 50.0);
+  EXPECT_LE(WindowPassCount() - before, 1000 / kIdlePassPauseMs + 2) << "an idle thread keeps its period";
+  before = WindowPassCount();
+  const auto start = Clock::now();
+  const bool took = ScreenLock();
+  g_screen->dirty[100] = 255;
+  ScreenUnlock(took);
+  while (WindowPassCount() == before && Clock::now() - start < std::chrono::seconds(2)) Sleep(1);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kIdlePassPauseMs / 2))
+      << "the change did not end the idle sleep";
 }
 
 TEST(GdiWindowEnd, CloseEndsThreadRestoresAndUnregisters) {

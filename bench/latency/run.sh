@@ -6,7 +6,11 @@
 # DirectX display is measured a second time with Wine's Direct3D command
 # thread turned off (its own WINE_D3D_CONFIG setting, not the program's): the
 # difference is what the handoffs to that thread cost.
-#   bench/latency/run.sh [SAMPLES]
+# With BASELINE (the build folder of another tavrel.exe, with its
+# tests/e2e/pass_rate.exe, game_driver.exe and window_query.exe) each display
+# is measured twice more, that build and this one alternating, so that a
+# change's latency is seen beside the build before it on the same machine.
+#   bench/latency/run.sh [SAMPLES] [BASELINE]
 # Builds what it needs (windows and e2e presets) first.
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -27,4 +31,10 @@ scripts/with-display.sh bash -c '
   }
   run DirectX "KVGFX=DirectX" "$1"
   run "DirectX, Wine command thread off" "KVGFX=DirectX WINE_D3D_CONFIG=csmt=0" "$1"
-  run GDI "KVGFX=GDI" "$1"' bench "${1:-240}"
+  run GDI "KVGFX=GDI" "$1"
+  [ -n "$2" ] || exit 0
+  for driver in DirectX GDI; do
+    for build in "$2" "$TAVREL_WINDOWS_BUILD"; do
+      run "$driver, $build" "KVGFX=$driver TAVREL_WINDOWS_BUILD=$build" "$1"
+    done
+  done' bench "${1:-240}" "${2:-}"

@@ -2,7 +2,10 @@
 # The native tavrel beside the Windows tavrel.exe under Wine (DirectX), in one
 # run on one X display: start to menu, key to king pixels and update passes,
 # idle CPU at the menu and at "Hodite !" (bench/native/run.py says how).
-#   bench/native/run.sh [SAMPLES]      (key samples per program, default 120)
+#   bench/native/run.sh [SAMPLES] [BASELINE]
+# SAMPLES: key samples per program, default 120. BASELINE: the source folder of
+# another version with its build/linux/tavrel and build/windows (tavrel.exe and
+# its tests/e2e helpers) built; its table follows, measured the same way.
 # Builds what it needs (linux, windows and e2e presets) first.
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -20,5 +23,9 @@ mkdir -p "$TAVREL_E2E_WORK"
 scripts/with-display.sh bash -c '
   trap "tests/e2e/desktop-prefix.sh down \"$WINEPREFIX\"" EXIT
   tests/e2e/desktop-prefix.sh up "$WINEPREFIX" >/dev/null
-  python3 bench/native/run.py build/linux/tavrel build/windows/tavrel.exe build/e2e "$1"' \
-  bench "${1:-120}"
+  python3 bench/native/run.py build/linux/tavrel build/windows/tavrel.exe build/e2e "$1"
+  [ -n "$2" ] || exit 0
+  echo "== baseline $2"
+  TAVREL_WINDOWS_BUILD=$2/build/windows \
+    python3 bench/native/run.py "$2/build/linux/tavrel" "$2/build/windows/tavrel.exe" build/e2e "$1"' \
+  bench "${1:-120}" "${2:-}"

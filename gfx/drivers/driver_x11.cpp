@@ -15,6 +15,7 @@
 #include "gfx/drivers/x11_driver_state.h"
 #include "gfx/screen.h"
 #include "gfx/window/display_driver.h"
+#include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
 
 using namespace x11;
@@ -41,7 +42,10 @@ int32_t X11Init(const char* title, int32_t width, int32_t height, int32_t, int32
 }
 
 void X11Exit() {
-  if (g_running.exchange(false) && g_x.thread.joinable()) g_x.thread.join();
+  if (g_running.exchange(false) && g_x.thread.joinable()) {
+    RaiseIdleWake();  // an idle update thread sees g_running cleared at once
+    g_x.thread.join();
+  }
   if (g_x.display) CloseDisplay();
 }
 

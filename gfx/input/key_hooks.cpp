@@ -16,9 +16,13 @@ constexpr int32_t kWaitKeyPauseMs = 20;
 
 RtString* GfxReadKey() {
   if (!g_screen) return RtSharedEmpty();
+  const int64_t entered = KeyPollEntered();
   int32_t code = KeyQueueTake();
-  if (code == 0 && PaceEmptyPoll(WaitForKeyQueued)) code = KeyQueueTake();
-  if (code == 0) return RtSharedEmpty();
+  if (code == 0 && PaceEmptyPoll(entered, WaitForKeyQueued)) code = KeyQueueTake();
+  if (code == 0) {
+    KeyPollLeft();
+    return RtSharedEmpty();
+  }
   if (code < kKeySpecialFirst) {
     const uint8_t byte = static_cast<uint8_t>(code);
     return RtTempFromBytes(&byte, 1);

@@ -1,4 +1,8 @@
-// Giving up the time slice and the key-queued signal on the native build.
+// Giving up the time slice, the key-queued signal and the idle update thread's
+// wake-up (an eventfd) on the native build.
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -28,4 +32,26 @@ bool WaitForKeyQueued(int32_t ms) {
       g_signal_changed.wait_for(hold, std::chrono::milliseconds(ms), [] { return g_signalled; });
   g_signalled = false;
   return raised;
+}
+
+intptr_t IdleWakeHandle() {
+  static const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  return fd;
+}
+
+void RaiseIdleWake() {
+  const int fd = static_cast<int>(IdleWakeHandle());
+  const uint64_t one = 1;
+  if (fd >= 0 && write(fd, &one, sizeof one) < 0) {
+    // Full (it cannot be, short of 2^64 raises) or gone: the wait's own
+    // time-out ends it.
+  }
+}
+
+void ClearIdleWake() {
+  const int fd = static_cast<int>(IdleWakeHandle());
+  uint64_t count;
+  if (fd >= 0 && read(fd, &count, sizeof count) < 0) {
+    // EAGAIN: nothing was raised.
+  }
 }

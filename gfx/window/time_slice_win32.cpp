@@ -39,3 +39,18 @@ bool WaitForKeyQueued(int32_t ms) {
   ReleaseSRWLockExclusive(&g_signal_lock);
   return raised;
 }
+
+// An event, unlike the key signal: the update thread waits for it together with
+// its window's messages. It is raised at most once per idle wait.
+intptr_t IdleWakeHandle() {
+  static const HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  return reinterpret_cast<intptr_t>(event);
+}
+
+void RaiseIdleWake() {
+  if (HANDLE event = reinterpret_cast<HANDLE>(IdleWakeHandle())) SetEvent(event);
+}
+
+void ClearIdleWake() {
+  if (HANDLE event = reinterpret_cast<HANDLE>(IdleWakeHandle())) ResetEvent(event);
+}

@@ -93,3 +93,7 @@ int32_t NextPassPauseMs(int64_t now_us, bool key_queued, bool showed, int64_t* d
   *due_us = now_us + kFollowUpPassUs;
   return static_cast<int32_t>(kFollowUpPassUs / 1000);
 }
+
+bool PassFoundNothing(bool showed, bool handled_input, const FollowUps& follow_ups) {
+  return !showed && !handled_input && follow_ups.left == 0;
+}

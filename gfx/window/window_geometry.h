@@ -69,3 +69,14 @@ struct FollowUps {
 // a key, showed if it put changed rows on screen.
 int32_t NextPassPauseMs(int64_t now_us, bool key_queued, bool showed, int64_t* due_us,
                         FollowUps* follow_ups);
+
+// A pass that showed no changed row, handled no message or event and left no
+// early pass due found nothing to do. After the regular pause that follows
+// it, and only if the program changed nothing and no message or event came
+// meanwhile, the update thread sleeps up to kIdlePassPauseMs more, woken at
+// once by the program's next change and by any message or event. Under
+// continuous drawing every pass shows something, so passes keep their period;
+// the early passes after a key are due, so they keep theirs. The time-out is
+// only a safety net for state that changes without telling the thread.
+constexpr int32_t kIdlePassPauseMs = 250;
+bool PassFoundNothing(bool showed, bool handled_input, const FollowUps& follow_ups);

@@ -7,6 +7,7 @@
 
 #include "gfx/window/display_driver.h"
 #include "gfx/window/system_settings_win32.h"
+#include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -124,6 +125,7 @@ int32_t WindowOpenThreaded(const WindowRoutines& routines, const char* title, in
 void WindowClose() {
   if (!g_window.running) return;
   InterlockedExchange(&g_window.running, 0);
+  RaiseIdleWake();  // an idle update thread sees running cleared at once
   if (g_update_thread) {
     ReleaseLockIfOwned();
     WaitForSingleObject(g_update_thread, INFINITE);

@@ -93,7 +93,8 @@ void WindowSetTitle(const char* title);
 // The window procedure's answer to kTitleMessage: the caption becomes the
 // title in force.
 void WindowApplyTitle(HWND window);
-void PumpMessages();
+// Drains the window's message queue; true when it dispatched any message.
+bool PumpMessages();
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void WindowToggleFullscreen();
 

@@ -1,8 +1,12 @@
 // The update thread's skeleton shared by the threaded drivers: create the window,
 // report readiness, then one pass under the display lock every 10 ms, sooner when
 // a key or mouse button arrives, and early passes after a key (window_geometry.h).
-// The lock is not held while the thread waits, so the program's drawing is not
-// starved.
+// After a pass that found nothing to do the thread sleeps until the program
+// changes the screen or a message comes (at most kIdlePassPauseMs), so a window
+// that shows a still picture costs next to nothing. The lock is not held while
+// the thread waits, so the program's drawing is not starved.
+#include "gfx/input/keys.h"
+#include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -23,13 +27,27 @@ int64_t NowMicroseconds() {
   return q / f * 1000000 + q % f * 1000000 / f;  // no overflow after long uptimes
 }
 
+// The regular pause. A key or a mouse button ends it: the pass that pumps it
+// then comes at once instead of up to a period later. Pointer moves do not, so
+// a moving mouse cannot multiply the passes.
 void WaitForNextPass(bool showed, int64_t* due_us, FollowUps* follow_ups) {
   const int32_t ms = NextPassPauseMs(NowMicroseconds(), g_key_queued_in_pass, showed, due_us, follow_ups);
   g_key_queued_in_pass = false;
-  // A key or a mouse button ends the pause: the pass that pumps it then comes at
-  // once instead of up to a period later. Pointer moves do not, so a moving mouse
-  // cannot multiply the passes.
   MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_KEY | QS_MOUSEBUTTON);
+}
+
+// The idle sleep after the regular pause, skipped when a message came during
+// that pause (GetQueueStatus's low word: added since the queue was last
+// looked at) or the program changed something since the pass (seen). Any new
+// message ends it, so the window keeps answering the system at once (Windows
+// calls a window that leaves its messages for 5 s "not responding"); a pass
+// already lies a period behind, so pointer moves still get one pass a period.
+void SleepWhileIdle(uint32_t seen) {
+  if (LOWORD(GetQueueStatus(QS_ALLINPUT)) != 0 || !BeginIdleWait(seen)) return;
+  HANDLE wake = reinterpret_cast<HANDLE>(IdleWakeHandle());
+  MsgWaitForMultipleObjects(wake ? 1 : 0, wake ? &wake : nullptr, FALSE,
+                            static_cast<DWORD>(kIdlePassPauseMs), QS_ALLINPUT);
+  EndIdleWait();
 }
 
 }  // namespace
@@ -50,10 +68,15 @@ void WindowRunUpdateThread(void* ready_event, bool (*frame_step)()) {
   while (g_window.running) {
     WindowLock();
     const bool showed = frame_step();
-    PumpMessages();
+    const bool pumped = PumpMessages();
+    // The key-state bytes are refreshed by the passes alone; a program that
+    // reads them keeps the passes coming, as does a palette change not yet shown.
+    const bool busy = pumped || g_window.palette_changed || KeyStateAsked();
+    const uint32_t seen = ScreenChanges();
     WindowUnlock();
     InterlockedIncrement(&g_pass_count);
     WaitForNextPass(showed, &due_us, &follow_ups);
+    if (g_window.running && PassFoundNothing(showed, busy, follow_ups)) SleepWhileIdle(seen);
   }
   g_window.destroy_window();
 }

@@ -31,6 +31,8 @@
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
 #include "gfx/window/program_icon.h"
+#include "gfx/window/time_slice.h"
+#include "gfx/window/window_geometry.h"
 
 namespace {
 
@@ -54,7 +56,10 @@ bool WaitFor(Done done, int timeout_ms = 3000) {
 
 bool WaitForPasses(int64_t n) {
   const int64_t target = X11PassCount() + n;
-  return WaitFor([&] { return X11PassCount() >= target; });
+  return WaitFor([&] {
+    NoteScreenChanged();  // an idle update thread passes at once
+    return X11PassCount() >= target;
+  });
 }
 
 // The next queued key code within about 2 s, or 0.
@@ -243,6 +248,27 @@ TEST_F(X11Window, PictureThroughSharedMemoryIsTheFramebufferThroughThePalette) {
   Open(true);
   ASSERT_TRUE(X11UsesSharedMemory()) << "Xvfb offers MIT-SHM on the same host";
   CheckPresenting();
+}
+
+// With nothing to show the update thread sleeps past its period; the program's
+// next change under the screen lock wakes it at once.
+TEST_F(X11Window, IdleUpdateThreadSleepsUntilTheProgramDraws) {
+  Open();
+  DrawPattern(0);
+  ExpectPictureShown();
+  SleepMs(100);
+  int64_t before = X11PassCount();
+  for (int i = 0; i < 10; ++i) SleepMs(100);  // SleepMs takes less than a second
+  EXPECT_LE(X11PassCount() - before, 1000 / kIdlePassPauseMs + 2) << "an idle thread keeps its period";
+  before = X11PassCount();
+  timespec start, now;
+  clock_gettime(CLOCK_MONOTONIC, &start);
+  DrawPattern(1);
+  ASSERT_TRUE(WaitFor([&] { return X11PassCount() > before; }, 2000));
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  EXPECT_LT((now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1000000, kIdlePassPauseMs / 2)
+      << "the change did not end the idle sleep";
+  ExpectPictureShown();
 }
 
 TEST_F(X11Window, PictureThroughPlainPutImageIsTheFramebufferThroughThePalette) {

@@ -10,6 +10,7 @@
 FakeKeys* FakeKeys::current_ = nullptr;
 FakeLines* FakeLines::current_ = nullptr;
 FakeServices* FakeServices::current_ = nullptr;
+int64_t FakeKeys::poll_clock_us = 0;
 
 ConsoleKeyRecord KeyRecord(bool down, uint16_t scan, uint8_t ch, uint32_t state) {
   ConsoleKeyRecord r = {};
@@ -25,13 +26,15 @@ FakeKeys::FakeKeys() : saved_(g_console_input_api) {
   current_ = this;
   g_console_input_api = ConsoleInputApi{.peek = Peek, .read = Read, .wait = Wait};
   ConsoleForgetPendingKey();
-  ResetKeyPollPacing();
+  poll_clock_us = 0;
+  ResetKeyPollPacing(PollClock);
 }
 
 FakeKeys::~FakeKeys() {
   g_console_input_api = saved_;
   current_ = nullptr;
   ConsoleForgetPendingKey();
+  ResetKeyPollPacing();
 }
 
 void FakeKeys::Type(uint8_t ch, uint16_t scan) {

@@ -28,8 +28,12 @@ class FakeKeys {
   std::deque<ConsoleKeyRecord> queue;
   std::vector<int32_t> waits;      // the time-out of each wait for input
   std::function<void()> on_wait;   // runs inside each wait (a key arriving, say)
+  // The key-poll pacing's clock while this lives, in microseconds: a poll loop
+  // that does not move it only waits.
+  static int64_t poll_clock_us;
 
  private:
+  static int64_t PollClock() { return poll_clock_us; }
   static bool Peek(ConsoleKeyRecord* record);
   static bool Read(ConsoleKeyRecord* record);
   static bool Wait(int32_t ms);

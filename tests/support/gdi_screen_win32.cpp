@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "gfx/window/platform_drivers.h"
+#include "gfx/window/time_slice.h"
 #include "gfx/window/window_state_win32.h"
 
 bool DisplayAvailable() {
@@ -72,6 +73,7 @@ void CloseGdiTestScreen(GdiTestScreen& s) {
 bool WaitForPasses(long n) {
   long target = WindowPassCount() + n;
   for (int i = 0; i < 300; ++i) {
+    NoteScreenChanged();  // an idle update thread passes at once
     if (WindowPassCount() >= target) return true;
     Sleep(5);
   }
