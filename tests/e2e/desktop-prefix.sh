@@ -10,7 +10,7 @@
 #                                   and TAVREL_E2E_DESKTOP set, then down; its status
 set -eu
 action=$1
-export WINEPREFIX=$2
+export WINEPREFIX=$(realpath -m "$2")  # Wine takes only an absolute one
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "$action" = down ]; then
   wineserver -k 2>/dev/null || true
