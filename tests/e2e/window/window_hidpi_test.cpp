@@ -32,9 +32,12 @@ void SetXftDpi(const char* dpi) {
 
 TEST(GameWindowHiDpi, ScalesTheWindowByTwoIn2x2BlocksAndPlaysAWholeGame) {
   const char* dpi = std::getenv("TAVREL_E2E_DPI");
-  if (dpi == nullptr || std::strcmp(dpi, "192") != 0)
+  if (dpi == nullptr || std::strcmp(dpi, "192") != 0) {
     GTEST_SKIP() << "needs the 192 DPI display that ctest sets up (TAVREL_E2E_DPI=192)";
-  if (NativeProgramUnderTest()) ASSERT_NO_FATAL_FAILURE(SetXftDpi(dpi));
+  }
+  if (NativeProgramUnderTest()) {
+    ASSERT_NO_FATAL_FAILURE(SetXftDpi(dpi));
+  }
   std::string why_not;
   // Room for a few rounds before the corner.
   auto game = StartGameWhere([](Square k) { return k.col + k.row >= 7; }, 20, &why_not);
