@@ -80,6 +80,19 @@ int32_t FactorFor(DWORD style, int32_t dpi, HMONITOR monitor) {
                             frame.bottom - frame.top, work.right - work.left, work.bottom - work.top);
 }
 
+}  // namespace
+
+void WindowFitClient(HWND window, int32_t w, int32_t h) {
+  RECT client, outer;
+  if (!GetClientRect(window, &client) || !GetWindowRect(window, &outer)) return;
+  const int32_t dw = w - client.right, dh = h - client.bottom;
+  if (dw == 0 && dh == 0) return;
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + dw, outer.bottom - outer.top + dh,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
 HMONITOR PrimaryMonitor() { return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY); }
 
 }  // namespace
@@ -114,6 +127,7 @@ void WindowOnDpiChanged(WPARAM wparam, LPARAM lparam) {
   if (rescaled && g_window.rescale) g_window.rescale();
   SetWindowPos(window, nullptr, suggested->left, suggested->top, outer.right - outer.left,
                outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  WindowFitClient(window, g_window.width * factor, g_window.height * factor);
   WindowMarkAllRowsDirty();
 }
 

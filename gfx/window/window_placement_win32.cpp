@@ -10,6 +10,8 @@ HWND WindowCreateCentred(DWORD style) {
   int32_t x = 0, y = 0;
   CentredOrigin(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), outer_w, outer_h,
                 &x, &y);
-  return CreateWindowExA(0, g_window.class_name, g_window.title, style, x, y, outer_w, outer_h,
-                         nullptr, nullptr, g_window.instance, nullptr);
+  HWND window = CreateWindowExA(0, g_window.class_name, g_window.title, style, x, y, outer_w,
+                                outer_h, nullptr, nullptr, g_window.instance, nullptr);
+  if (window) WindowFitClient(window, g_window.width * g_window.scale, g_window.height * g_window.scale);
+  return window;
 }

@@ -111,6 +111,10 @@ RECT WindowChooseScale(DWORD style);
 // moves and sizes the window to the suggested place and redraws it all.
 void WindowOnDpiChanged(WPARAM wparam, LPARAM lparam);
 int32_t WindowDpiChangedMessage();
+// Makes a window's client area exactly w x h where its frame turned out other
+// than computed (a system that draws the frame at another density than the
+// one the window was sized for); keeps its top-left corner.
+void WindowFitClient(HWND window, int32_t w, int32_t h);
 
 // The update thread's skeleton: creates the window, signals, then runs passes of
 // frame_step (called under the display lock, true when it put changed rows on
