@@ -14,7 +14,6 @@ namespace {
 
 using SetContextFn = BOOL(WINAPI*)(HANDLE);
 using SetAwareFn = BOOL(WINAPI*)();
-using DpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using DpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
