@@ -27,6 +27,8 @@ set(tavrel_resources)
 if(EXISTS ${CMAKE_SOURCE_DIR}/game/tavrel.rc)
   enable_language(RC)
   set(tavrel_resources ${CMAKE_SOURCE_DIR}/game/tavrel.rc)
+  set_source_files_properties(${tavrel_resources} PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/game/tavrel.ico;${CMAKE_SOURCE_DIR}/game/tavrel.manifest")
 endif()
 add_executable(tavrel ${CMAKE_SOURCE_DIR}/game/main.cpp ${tavrel_resources})
 target_link_libraries(tavrel PRIVATE tavrel_core)

@@ -1,5 +1,6 @@
 // tavrel.exe carries its window icon under the name the window class loads, in
-// both sizes, and a version record.
+// both sizes, a version record, and a manifest that declares per-monitor DPI
+// awareness (the window scales itself; Windows must not stretch it).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -54,6 +55,19 @@ TEST_F(ProgramResources, VersionRecordNamesTheProduct) {
   EXPECT_NE(text.find(L"VS_VERSION_INFO"), std::wstring::npos);
   EXPECT_NE(text.find(L"Tavrel"), std::wstring::npos);
   EXPECT_NE(text.find(L"tavrel.exe"), std::wstring::npos);
+}
+
+TEST_F(ProgramResources, ManifestDeclaresPerMonitorDpiAwareness) {
+  HRSRC manifest = FindResourceA(module_, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+  ASSERT_NE(manifest, nullptr);
+  auto* data = static_cast<const char*>(LockResource(LoadResource(module_, manifest)));
+  ASSERT_NE(data, nullptr);
+  const std::string text(data, SizeofResource(module_, manifest));
+  EXPECT_NE(text.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                      "PerMonitorV2, PerMonitor</dpiAwareness>"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find(">true/pm</dpiAware>"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -100,6 +100,32 @@ TEST_P(DirectXPicture, WindowShowsTheFramebufferThroughThePalette) {
   }
 }
 
+// A move to a 200% display: the back surface is made anew at twice the size
+// and every framebuffer pixel shows as a 2x2 block, in the display's own
+// format (the 16-bit screen goes through the blitter's conversion); back at
+// 96 DPI the picture is one to one again.
+TEST_P(DirectXPicture, DpiChangeShowsEveryPixelAsABlockOfTheNewScale) {
+  const ModeCase c = GetParam();
+  if (c.mode != 12 && c.depth != 16) GTEST_SKIP() << "the 8-bit game mode and a converted one suffice";
+  ASSERT_EQ(ScreenSetMode(c.mode, c.depth, 0, 0, 0), 0);
+  ASSERT_STREQ(g_screen->driver->name, "DirectX");
+  RECT place{10, 10, 10 + 1400, 10 + 1100};
+  SendMessageA(g_window.window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&place));
+  ASSERT_EQ(WindowScale(), 2);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 2 * g_screen->width);
+  EXPECT_EQ(client.bottom, 2 * g_screen->height);
+  DrawPattern();
+  std::string why;
+  EXPECT_TRUE(WaitPicture(&why)) << why;
+  RECT back{10, 10, 10 + 700, 10 + 560};
+  SendMessageA(g_window.window, 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
+  ASSERT_EQ(WindowScale(), 1);
+  EXPECT_TRUE(WaitPicture(&why)) << "back at 96 DPI: " << why;
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, DirectXPicture,
                          ::testing::Values(ModeCase{12, 0}, ModeCase{13, 0}, ModeCase{18, 8},
                                            ModeCase{18, 16}, ModeCase{18, 32}),

@@ -410,6 +410,63 @@ TEST_F(GdiWindow, DirtySpanReachesWindowAndFlagsAreCleared) {
   ReleaseDC(g_window.window, dc);
 }
 
+// A move to a 200% display (WM_DPICHANGED, as Windows sends it to a
+// per-monitor aware window): the window is sized anew at the suggested place
+// with twice the client area, every framebuffer pixel a 2x2 block, and the
+// pointer is told and placed in framebuffer pixels. Back at 96 DPI all is as
+// before.
+TEST_F(GdiWindow, DpiChangeScalesTheWindowThePictureAndTheMouseByWholeFactors) {
+  WindowLock();
+  for (int i = 0; i < 256; ++i) WindowSetPaletteEntry(i, 0, 0, 0);
+  WindowSetPaletteEntry(15, 255, 255, 255);
+  std::memset(screen_.page.data(), 0, screen_.page.size());
+  screen_.page[100 * 640 + 321] = 15;  // one pixel
+  WindowUnlock();
+  RECT place{20, 30, 20 + 1400, 30 + 1100};
+  Send(0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&place));
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(WindowScale(), 2);
+  RECT client, outer;
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 1280);
+  EXPECT_EQ(client.bottom, 960);
+  ASSERT_TRUE(GetWindowRect(g_window.window, &outer));
+  EXPECT_EQ(outer.left, 20);
+  EXPECT_EQ(outer.top, 30);
+  HDC dc = GetDC(g_window.window);
+  for (int dy = -1; dy <= 2; ++dy)
+    for (int dx = -1; dx <= 2; ++dx) {
+      const bool in_block = dx >= 0 && dx <= 1 && dy >= 0 && dy <= 1;
+      EXPECT_EQ(GetPixel(dc, 642 + dx, 200 + dy), in_block ? RGB(255, 255, 255) : RGB(0, 0, 0))
+          << "display pixel (" << 642 + dx << ", " << 200 + dy << ")";
+    }
+  ReleaseDC(g_window.window, dc);
+
+  WindowSetMouse(301, 97, -1);
+  ASSERT_TRUE(WaitPointerAt(602, 194));
+  int32_t x = -1, y = -1, wheel = 0, buttons = 0;
+  // The pointer on the last display pixel of the last framebuffer pixel.
+  POINT p{2 * 639 + 1, 2 * 479 + 1};
+  ClientToScreen(g_window.window, &p);
+  ASSERT_TRUE(SetCursorPos(p.x, p.y));
+  ASSERT_TRUE(WaitPointerAt(2 * 639 + 1, 2 * 479 + 1));
+  ASSERT_EQ(WindowGetMouse(&x, &y, &wheel, &buttons), 0);
+  EXPECT_EQ(x, 639);
+  EXPECT_EQ(y, 479);
+
+  RECT back{outer.left, outer.top, outer.left + 700, outer.top + 560};
+  Send(0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
+  ASSERT_TRUE(WaitForPasses(2));
+  EXPECT_EQ(WindowScale(), 1);
+  ASSERT_TRUE(GetClientRect(g_window.window, &client));
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 480);
+  dc = GetDC(g_window.window);
+  EXPECT_EQ(GetPixel(dc, 321, 100), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 322, 100), RGB(0, 0, 0));
+  ReleaseDC(g_window.window, dc);
+}
+
 TEST_F(GdiWindow, AltEnterComesBackWindowedAndRedrawsAll) {
   // A colour table that differs from the screen's palette: the switch must
   // resend the palette, or the row shows black.

@@ -53,8 +53,9 @@ POINT ClientOrigin() {
 
 void PresentAt(POINT origin) {
   if (!g_dx.primary || !g_dx.back || g_dx.rebuild_due) return;
-  RECT target{origin.x, origin.y, origin.x + g_window.width, origin.y + g_window.height};
-  RECT source{0, 0, g_window.width, g_window.height};
+  const int32_t w = g_window.width * WindowScale(), h = g_window.height * WindowScale();
+  RECT target{origin.x, origin.y, origin.x + w, origin.y + h};
+  RECT source{0, 0, w, h};
   if (SUCCEEDED(g_dx.primary->Blt(&target, g_dx.back, &source, DDBLT_WAIT, nullptr))) {
     g_dx.present_due = false;
     g_dx.presented_at = origin;
@@ -136,6 +137,7 @@ int32_t DxInit(const char* title, int32_t width, int32_t height, int32_t depth,
       .destroy_window = DxDestroyWindow,
       .paint = DxPaint,
       .thread_main = DxThreadMain,
+      .rescale = DxRescale,
   };
   return WindowOpenThreaded(kRoutines, title, width, height, depth, refresh_rate, flags);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "gfx/drivers/drivers_win32.h"
+#include "gfx/drivers/gdi_rows_win32.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
 #include "gfx/window/window_geometry.h"
@@ -75,9 +76,7 @@ void TransferRows(HDC dc, int32_t first, int32_t last) {
   } else {
     source = g_screen->visible_page + static_cast<size_t>(first) * g_screen->pitch;
   }
-  DWORD rows = static_cast<DWORD>(last - first + 1);
-  SetDIBitsToDevice(dc, 0, first, static_cast<DWORD>(g_window.width), rows, 0, 0, 0, rows,
-                    source, g_dib_info, DIB_RGB_COLORS);
+  GdiShowRows(dc, g_dib_info, first, last - first + 1, source);
 }
 
 // With a line multiplier each framebuffer row fills that many display rows:
@@ -89,10 +88,7 @@ void TransferMultipliedRows(HDC dc, int32_t first, int32_t last) {
   for (int32_t y = first; y <= last; ++y) {
     if (!g_screen->dirty[y]) continue;
     const uint8_t* source = g_screen->visible_page + static_cast<size_t>(y) * g_screen->pitch;
-    for (int32_t k = y * multiplier; k < (y + 1) * multiplier; ++k) {
-      SetDIBitsToDevice(dc, 0, k, static_cast<DWORD>(g_window.width), 1, 0, 0, 0, 1, source,
-                        g_dib_info, DIB_RGB_COLORS);
-    }
+    for (int32_t k = y * multiplier; k < (y + 1) * multiplier; ++k) GdiShowRows(dc, g_dib_info, k, 1, source);
   }
 }
 

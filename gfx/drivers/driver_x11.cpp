@@ -3,7 +3,8 @@
 // lock, reads the X events (keys, mouse, close box, exposure) and copies the
 // changed rows through the blitter for the visual's format into an XImage
 // (in shared memory where the server can read it from there), scaled by a
-// whole factor in fullscreen, and puts them on the window. Only
+// whole factor in fullscreen and on a dense display (Xft.dpi, display_scale.h),
+// and puts them on the window. Only
 // the update thread calls Xlib after the window is open, except for the title
 // and pointer calls, which Xlib's own locking covers. This file holds the
 // driver's operations; its picture, events, window and update thread are the

@@ -105,6 +105,20 @@ bool DxCreateClipper();
 void DxApplyPalette();
 // Converts the dirty rows into the back surface; true when any was converted.
 bool DxConvertDirtyRows();
+// The back surface made anew at the window's current size (after a change of
+// scale); false when it could not be made.
+bool DxRecreateBackSurface();
+
+// A scaled window (dx_scale_win32.cpp): the dirty rows first..last are
+// converted into a staging picture of the framebuffer's size and widened from
+// there into the locked back surface, each pixel a solid block. Scaling in
+// software keeps the picture sharp on every system: a stretching Blt may
+// filter. The staging picture lives until DxFreeStage.
+void DxConvertScaled(const DDSURFACEDESC& locked, int32_t first, int32_t last);
+void DxFreeStage();
+// The driver's rescale routine: the back surface at the new scale, presented
+// whole at the next pass.
+void DxRescale();
 
 // The DirectInput keyboard: created, formatted and acquired; read every pass.
 bool DxOpenKeyboard();

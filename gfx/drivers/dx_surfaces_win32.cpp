@@ -25,8 +25,8 @@ DDSURFACEDESC SurfaceDesc(DWORD flags, DWORD caps) {
 
 bool CreateBackSurface() {
   DDSURFACEDESC desc = SurfaceDesc(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_VIDEOMEMORY);
-  desc.dwWidth = static_cast<DWORD>(g_window.width);
-  desc.dwHeight = static_cast<DWORD>(g_window.height);
+  desc.dwWidth = static_cast<DWORD>(g_window.width * WindowScale());
+  desc.dwHeight = static_cast<DWORD>(g_window.height * WindowScale());
   return SUCCEEDED(g_dx.ddraw->CreateSurface(&desc, &g_dx.back, nullptr)) && g_dx.back;
 }
 
@@ -117,7 +117,13 @@ bool DxCreateSurfaces() {
   return ChooseBlitter(format);
 }
 
+bool DxRecreateBackSurface() {
+  DxRelease(g_dx.back);
+  return CreateBackSurface();
+}
+
 void DxReleaseSurfaces() {
+  DxFreeStage();
   if (g_window.fullscreen && g_dx.primary) ClearPrimary();
   if (g_dx.back == g_dx.primary) g_dx.back = nullptr;  // one surface, released once
   DxRelease(g_dx.back);
@@ -147,7 +153,11 @@ bool DxConvertDirtyRows() {
   }
   uint8_t* rows = static_cast<uint8_t*>(desc.lpSurface) +
                   static_cast<ptrdiff_t>(g_dx.y_offset) * desc.lPitch;
-  g_window.blitter(rows, static_cast<int32_t>(desc.lPitch));
+  if (WindowScale() > 1) {
+    DxConvertScaled(desc, first, last);
+  } else {
+    g_window.blitter(rows, static_cast<int32_t>(desc.lPitch));
+  }
   g_dx.back->Unlock(nullptr);
   std::memset(g_screen->dirty, 0, static_cast<size_t>(g_window.height));
   return true;

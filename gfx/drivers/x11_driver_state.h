@@ -28,6 +28,7 @@ struct X11State {
   int32_t width = 0, height = 0;
   int32_t window_w = 0, window_h = 0;
   X11Placement placement{1, 0, 0};
+  int32_t window_scale = 1;  // the windowed scale from the display's density
   bool fullscreen = false;
   bool focused = true;
   bool key_queued = false;  // by the events handled since the last pass

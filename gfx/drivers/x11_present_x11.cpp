@@ -7,6 +7,7 @@
 
 #include "gfx/drivers/x11_driver_state.h"
 #include "gfx/screen.h"
+#include "gfx/window/display_scale.h"
 #include "gfx/window/window_geometry.h"
 
 namespace x11 {
@@ -52,17 +53,10 @@ bool ChooseBlitter() {
 
 // Widens rows first..last of the unscaled picture into the scaled image.
 static void ScaleRows(int32_t first, int32_t last) {
-  const int32_t f = g_x.placement.factor, bpp = g_x.bytes_per_pixel;
-  const size_t src_pitch = static_cast<size_t>(g_x.width) * bpp;
-  for (int32_t y = first; y <= last; ++y) {
-    const uint8_t* src = g_x.unscaled.data() + static_cast<size_t>(y) * src_pitch;
-    XImage* image = g_x.picture.image;
-    uint8_t* row = reinterpret_cast<uint8_t*>(image->data) + static_cast<size_t>(y) * f * image->bytes_per_line;
-    for (int32_t x = 0; x < g_x.width; ++x) {
-      for (int32_t k = 0; k < f; ++k) std::memcpy(row + (static_cast<size_t>(x) * f + k) * bpp, src + x * bpp, bpp);
-    }
-    for (int32_t k = 1; k < f; ++k) std::memcpy(row + static_cast<size_t>(k) * image->bytes_per_line, row, src_pitch * f);
-  }
+  XImage* image = g_x.picture.image;
+  ScaleRowsBy(g_x.unscaled.data(), static_cast<size_t>(g_x.width) * g_x.bytes_per_pixel,
+              reinterpret_cast<uint8_t*>(image->data), static_cast<size_t>(image->bytes_per_line), g_x.width,
+              g_x.bytes_per_pixel, g_x.placement.factor, first, last);
 }
 
 // True when there were changed rows to show.

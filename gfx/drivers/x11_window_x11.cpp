@@ -1,13 +1,18 @@
-// The X11 driver's window: made, titled, given its icon and size hints, switched
-// to full screen and back, and closed with the display connection.
+// The X11 driver's window: made at the display's whole-number scale, titled,
+// given its icon and size hints, switched to full screen and back, and closed
+// with the display connection.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <X11/Xresource.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "gfx/drivers/x11_driver_state.h"
+#include "gfx/window/display_scale.h"
 #include "gfx/window/program_icon.h"
 #include "gfx/window/window_geometry.h"
 
@@ -32,8 +37,8 @@ void SetSizeHints(bool fixed) {
   if (!hints) return;
   if (fixed) {
     hints->flags = PMinSize | PMaxSize;
-    hints->min_width = hints->max_width = g_x.width;
-    hints->min_height = hints->max_height = g_x.height;
+    hints->min_width = hints->max_width = g_x.width * g_x.window_scale;
+    hints->min_height = hints->max_height = g_x.height * g_x.window_scale;
   }
   XSetWMNormalHints(g_x.display, g_x.window, hints);
   XFree(hints);
@@ -64,9 +69,10 @@ void ToggleFullscreen() {
                       static_cast<unsigned>(DisplayHeight(d, screen)));
     XRaiseWindow(d, g_x.window);
   } else {
+    const int32_t w = g_x.width * g_x.window_scale, h = g_x.height * g_x.window_scale;
     int32_t x = 0, y = 0;
-    CentredOrigin(DisplayWidth(d, screen), DisplayHeight(d, screen), g_x.width, g_x.height, &x, &y);
-    XMoveResizeWindow(d, g_x.window, x, y, static_cast<unsigned>(g_x.width), static_cast<unsigned>(g_x.height));
+    CentredOrigin(DisplayWidth(d, screen), DisplayHeight(d, screen), w, h, &x, &y);
+    XMoveResizeWindow(d, g_x.window, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h));
     SetSizeHints(true);
   }
 }
@@ -92,22 +98,51 @@ void SetWindowIcon() {
 
 }  // namespace
 
+// The desktop's density as the X server's resources give it (Xft.dpi, which
+// desktops set with their scaling), 96 when it is not given.
+int32_t ResourceDpi(Display* d) {
+  const char* resources = XResourceManagerString(d);
+  if (!resources) return kBaseDpi;
+  XrmInitialize();
+  XrmDatabase db = XrmGetStringDatabase(resources);
+  if (!db) return kBaseDpi;
+  char* type = nullptr;
+  XrmValue value{};
+  double dpi = kBaseDpi;
+  if (XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr) {
+    dpi = std::strtod(value.addr, nullptr);
+  }
+  XrmDestroyDatabase(db);
+  return dpi > 0 && dpi < 10000 ? static_cast<int32_t>(dpi) : kBaseDpi;
+}
+
+int32_t ChooseWindowScale() {
+  Display* d = g_x.display;
+  int screen = DefaultScreen(d);
+  // The frame a window manager adds is not known before the window is mapped.
+  return DisplayScaleFactor(ResourceDpi(d), g_x.width, g_x.height, 0, 0, DisplayWidth(d, screen),
+                            DisplayHeight(d, screen));
+}
+
 bool OpenWindow(const char* title) {
   Display* d = g_x.display;
   int screen = DefaultScreen(d);
+  g_x.window_scale = ChooseWindowScale();
+  g_x.placement = X11Placement{g_x.window_scale, 0, 0};
+  const int32_t w = g_x.width * g_x.window_scale, h = g_x.height * g_x.window_scale;
   int32_t x = 0, y = 0;
-  CentredOrigin(DisplayWidth(d, screen), DisplayHeight(d, screen), g_x.width, g_x.height, &x, &y);
+  CentredOrigin(DisplayWidth(d, screen), DisplayHeight(d, screen), w, h, &x, &y);
   XSetWindowAttributes attributes{};
   attributes.background_pixel = BlackPixel(d, screen);
   attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                           PointerMotionMask | LeaveWindowMask | ExposureMask | StructureNotifyMask |
                           FocusChangeMask;
-  g_x.window = XCreateWindow(d, RootWindow(d, screen), x, y, static_cast<unsigned>(g_x.width),
-                             static_cast<unsigned>(g_x.height), 0, CopyFromParent, InputOutput,
+  g_x.window = XCreateWindow(d, RootWindow(d, screen), x, y, static_cast<unsigned>(w),
+                             static_cast<unsigned>(h), 0, CopyFromParent, InputOutput,
                              CopyFromParent, CWBackPixel | CWEventMask, &attributes);
   if (!g_x.window) return false;
-  g_x.window_w = g_x.width;
-  g_x.window_h = g_x.height;
+  g_x.window_w = w;
+  g_x.window_h = h;
   SetWindowTitle(title);
   SetWindowIcon();
   SetSizeHints(true);

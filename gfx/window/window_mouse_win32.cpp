@@ -1,5 +1,6 @@
-// The pointer as the program sees it: position in framebuffer pixels, wheel and
-// buttons, moving it, showing and hiding it, and the window's caption.
+// The pointer as the program sees it: position in framebuffer pixels (a scaled
+// window's client pixels divided by its scale), wheel and buttons, moving it,
+// showing and hiding it, and the window's caption.
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -12,10 +13,13 @@ int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons)
     p.y = PictureRowAt(p.y, g_window.picture_top, g_window.height);
   } else {
     ScreenToClient(g_window.window, &p);
-    if (p.x < 0 || p.x >= g_window.width || p.y < 0 || p.y >= g_window.height) {
+    const int32_t scale = WindowScale();
+    if (p.x < 0 || p.x >= g_window.width * scale || p.y < 0 || p.y >= g_window.height * scale) {
       g_mouse_buttons = 0;
       return -1;
     }
+    p.x /= scale;
+    p.y /= scale;
   }
   *x = p.x;
   *y = p.y;
@@ -26,7 +30,8 @@ int32_t WindowGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons)
 
 void WindowSetMouse(int32_t x, int32_t y, int32_t cursor) {
   if (x >= 0) {
-    POINT p{ClampInt(x, 0, g_window.width - 1), ClampInt(y, 0, g_window.height - 1)};
+    const int32_t scale = WindowScale();
+    POINT p{ClampInt(x, 0, g_window.width - 1) * scale, ClampInt(y, 0, g_window.height - 1) * scale};
     if (g_window.fullscreen) {
       p.y += g_window.picture_top;
     } else {

@@ -85,6 +85,7 @@ void ReleaseLockIfOwned() {
 int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t depth,
                    int32_t refresh_rate, int32_t flags) {
   g_window.os_version = ReadOsVersion();
+  WindowDeclareDpiAwareness();
   g_cursor_message = RegisterWindowMessageA("KV mouse cursor");
   g_cursor_shown = kFlagSet;
   SystemSettingsTake(WindowSystemCalls());
@@ -119,6 +120,7 @@ int32_t WindowOpenThreaded(const WindowRoutines& routines, const char* title, in
   g_window.destroy_window = routines.destroy_window;
   g_window.paint = routines.paint;
   g_window.thread_main = routines.thread_main;
+  g_window.rescale = routines.rescale;
   return WindowOpen(title, width, height, depth, refresh_rate, flags);
 }
 

@@ -66,6 +66,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     ShowCursor(wparam ? TRUE : FALSE);
     return 0;
   }
+  if (static_cast<int32_t>(message) == WindowDpiChangedMessage()) {
+    WindowOnDpiChanged(wparam, lparam);
+    return 0;
+  }
   if (IsMouseButton(message)) {
     OnMouseButton(message);
     return Default(window, message, wparam, lparam);

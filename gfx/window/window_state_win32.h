@@ -41,12 +41,14 @@ struct WindowState {
   // Fullscreen: display rows above the picture's row 0, where a display mode
   // taller than the screen centres it (DirectX's y_offset); 0 otherwise.
   int32_t picture_top;
+  int32_t scale;  // display pixels per framebuffer pixel, windowed (window_dpi_win32.cpp)
   const char* title;
   char class_name[140];
   int32_t (*create_window)();
   void (*destroy_window)();
   void (*paint)();
   void (*thread_main)(void* ready_event);
+  void (*rescale)();  // after the scale changed; may be null
 };
 
 extern WindowState g_window;
@@ -77,6 +79,9 @@ struct WindowRoutines {
   void (*destroy_window)();
   void (*paint)();
   void (*thread_main)(void* ready_event);
+  // Rebuilds what depends on the window's scale once it has changed (a move to
+  // a display of another density); null when nothing does.
+  void (*rescale)() = nullptr;
 };
 // The whole init of such a driver: clears the state, refuses OpenGL screens,
 // installs the routines and opens the window through the update thread.
@@ -99,8 +104,30 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 void WindowToggleFullscreen();
 
 // Creates a visible window of the given style, centred on the primary screen,
-// whose client area is width x height. Null on failure.
+// whose client area is width x height times the scale chosen for the primary
+// display (stored in the state). Null on failure.
 HWND WindowCreateCentred(DWORD style);
+
+// Dense displays (window_dpi_win32.cpp). Asks Windows for per-monitor density
+// awareness, so that the window is never stretched with smoothing; harmless
+// when the manifest already did or the system knows no such thing.
+void WindowDeclareDpiAwareness();
+// Display pixels per framebuffer pixel in each direction: the windowed scale,
+// 1 in fullscreen (a display mode of the screen's own size).
+int32_t WindowScale();
+// Chooses the scale for a window of the style on the primary display (stored
+// in the state) and returns the outer rectangle of the scaled client area,
+// at (0, 0) less the frame.
+RECT WindowChooseScale(DWORD style);
+// WM_DPICHANGED: wparam's low word the new density, lparam the rectangle
+// Windows suggests. Chooses the scale anew, calls rescale when it changed,
+// moves and sizes the window to the suggested place and redraws it all.
+void WindowOnDpiChanged(WPARAM wparam, LPARAM lparam);
+int32_t WindowDpiChangedMessage();
+// Makes a window's client area exactly w x h where its frame turned out other
+// than computed (a system that draws the frame at another density than the
+// one the window was sized for); keeps its top-left corner.
+void WindowFitClient(HWND window, int32_t w, int32_t h);
 
 // The update thread's skeleton: creates the window, signals, then runs passes of
 // frame_step (called under the display lock, true when it put changed rows on

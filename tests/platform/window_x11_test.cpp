@@ -169,26 +169,28 @@ class X11Window : public ::testing::Test {
   }
 
   // The window's pixels that differ from the framebuffer through the
-  // palette; the first is described in why.
-  int WrongPixels(std::string* why) {
-    XImage* image = XGetImage(probe_, window_, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
+  // palette, each framebuffer pixel a scale x scale block; the first is
+  // described in why.
+  int WrongPixels(std::string* why, int scale = 1) {
+    XImage* image = XGetImage(probe_, window_, 0, 0, kWidth * scale, kHeight * scale, AllPlanes, ZPixmap);
     if (!image) {
       *why = "XGetImage failed";
       return kWidth * kHeight;
     }
     int wrong = 0;
     const bool took = ScreenLock();
-    for (int y = 0; y < kHeight; ++y) {
-      const uint8_t* row = g_screen->visible_page + static_cast<size_t>(y) * g_screen->pitch;
-      for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < kHeight * scale; ++y) {
+      const uint8_t* row = g_screen->visible_page + static_cast<size_t>(y / scale) * g_screen->pitch;
+      for (int x = 0; x < kWidth * scale; ++x) {
         unsigned long p = XGetPixel(image, x, y);
         uint32_t shown = static_cast<uint32_t>((p & image->red_mask) >> 16 << 16 |
                                                (p & image->green_mask) >> 8 << 8 | (p & image->blue_mask));
-        if (shown == PaletteRgb(row[x])) continue;
+        const uint8_t index = row[x / scale];
+        if (shown == PaletteRgb(index)) continue;
         if (wrong++ == 0) {
           char text[96];
           std::snprintf(text, sizeof text, "(%d,%d) shows %06x, framebuffer index %d is %06x", x, y, shown,
-                        row[x], PaletteRgb(row[x]));
+                        index, PaletteRgb(index));
           *why = text;
         }
       }
@@ -436,6 +438,46 @@ TEST_F(X11Window, IconPropertyIsTheProgramIconDrawing) {
   for (size_t i = 0; i < count; ++i) wrong += static_cast<uint32_t>(values[i]) != expected[i];
   EXPECT_EQ(wrong, 0);
   XFree(data);
+}
+
+// A 200% desktop (Xft.dpi 192 in the server's resources): the window is made
+// twice the size, every framebuffer pixel a 2x2 block, and the mouse is told
+// and moved in framebuffer pixels.
+TEST_F(X11Window, DenseDesktopDoublesTheWindowAndKeepsTheMouseInFramebufferPixels) {
+  const std::string resources = "Xft.antialias:\t1\nXft.dpi:\t192\n";
+  XChangeProperty(probe_, DefaultRootWindow(probe_), XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(resources.c_str()), static_cast<int>(resources.size()));
+  XSync(probe_, False);
+  Open();
+  XDeleteProperty(probe_, DefaultRootWindow(probe_), XA_RESOURCE_MANAGER);  // for the tests after this one
+  XSync(probe_, False);
+  XWindowAttributes a{};
+  ASSERT_TRUE(XGetWindowAttributes(probe_, window_, &a));
+  EXPECT_EQ(a.width, 2 * kWidth);
+  EXPECT_EQ(a.height, 2 * kHeight);
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(probe_, window_, &hints, &supplied));
+  EXPECT_EQ(hints.min_width, 2 * kWidth);
+  EXPECT_EQ(hints.max_height, 2 * kHeight);
+  DrawPattern(7);
+  std::string why;
+  EXPECT_TRUE(WaitFor([&] { return WrongPixels(&why, 2) == 0; })) << why;
+
+  // The pointer on the bottom-right display pixel of framebuffer pixel (301, 97).
+  XTestFakeMotionEvent(probe_, DefaultScreen(probe_), a.x + 2 * 301 + 1, a.y + 2 * 97 + 1, CurrentTime);
+  XSync(probe_, False);
+  int32_t x = -1, y = -1, wheel = 0, buttons = 0;
+  EXPECT_TRUE(WaitFor([&] { return GfxReadMouse(&x, &y, &wheel, &buttons) == 0 && x == 301 && y == 97; }))
+      << "read (" << x << ", " << y << ")";
+  ASSERT_EQ(GfxSetMouse(639, 10, 1), 0);
+  XSync(probe_, False);
+  Window root = 0, child = 0;
+  int rx = 0, ry = 0, wx = 0, wy = 0;
+  unsigned mask = 0;
+  ASSERT_TRUE(XQueryPointer(probe_, window_, &root, &child, &rx, &ry, &wx, &wy, &mask));
+  EXPECT_EQ(wx, 2 * 639);
+  EXPECT_EQ(wy, 2 * 10);
 }
 
 }  // namespace

@@ -87,16 +87,18 @@ void DrawPatternRow(int y, int shift) {
   ScreenUnlock(took);
 }
 
-// Display row k shows framebuffer row k / line_multiplier. Counts the pixels
-// that differ; the first is described in *why.
+// Display row k shows framebuffer row k / line_multiplier; a window scaled
+// by n shows each display pixel as an n x n block. Counts the pixels that
+// differ; the first is described in *why.
 int CountWrongPixels(int top, uint32_t compared_bits, std::string* why) {
-  const int w = g_screen->width, m = g_screen->line_multiplier;
+  const int n = WindowScale();
+  const int w = g_screen->width * n, m = g_screen->line_multiplier * n;
   const int rows = g_screen->height * m;
   const std::vector<uint32_t> shown = ReadClient(w, rows, top);
   int wrong = 0;
   for (int k = 0; k < rows; ++k) {
     for (int x = 0; x < w; ++x) {
-      const uint32_t want = ExpectedPixel(x, k / m), got = shown[static_cast<size_t>(k) * w + x];
+      const uint32_t want = ExpectedPixel(x / n, k / m), got = shown[static_cast<size_t>(k) * w + x];
       if (((want ^ got) & compared_bits) == 0) continue;
       if (wrong++ == 0) {
         char text[96];

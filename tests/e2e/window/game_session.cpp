@@ -160,7 +160,8 @@ bool GameSession::Move(const std::string& key, Square to) {
 }
 
 bool GameSession::TimedKey(const std::string& key, Square to, double* ms) {
-  const int x = window_.Info().screen_x + KingX(to) + 10, y = window_.Info().screen_y + KingY(to);
+  const int k = window_.Scale();
+  const int x = window_.Info().screen_x + (KingX(to) + 10) * k, y = window_.Info().screen_y + KingY(to) * k;
   Display* d = window_.display();
   const int64_t start = ProbeNowNs();
   if (ProbeKey(d, key.c_str()) != 0) return false;

@@ -34,8 +34,17 @@ void RestoreDesktopMode() {
     std::printf("the display's mode could not be read (display_mode: status %d)\n", status);
     return;
   }
-  if (before.rfind("mode 1024 768 32 ", 0) == 0 && before.find("screen 1024 768") != std::string::npos) return;
-  const std::string after = DisplayMode({"restore", "1024", "768"}, &status);
+  // The prefix's desktop: 1024x768 unless the test run made another
+  // (TAVREL_E2E_DESKTOP, as desktop-prefix.sh was given it).
+  const char* named = std::getenv("TAVREL_E2E_DESKTOP");
+  std::string w = "1024", h = "768";
+  if (const std::string size = named ? named : ""; size.find('x') != std::string::npos) {
+    w = size.substr(0, size.find('x'));
+    h = size.substr(size.find('x') + 1);
+  }
+  if (before.rfind("mode " + w + " " + h + " 32 ", 0) == 0 && before.find("screen " + w + " " + h) != std::string::npos)
+    return;
+  const std::string after = DisplayMode({"restore", w, h}, &status);
   std::printf("an earlier program left the display at %s; set back: %s\n", before.c_str(), after.c_str());
 }
 
@@ -166,6 +175,8 @@ bool GameWindow::FindBy(const std::function<std::optional<WindowInfo>()>& query,
       },
       limit, Millis(50));
   if (!found) return false;
+  const int n = info_.client_w / 640;
+  scale_ = n > 1 && info_.client_w == 640 * n && info_.client_h == 480 * n ? n : 1;
   if ((xwindow_ = info_.x_window) != 0) return true;
   WaitFor([&] { return (xwindow_ = ProbeFindWindow(display_, title.c_str())) != 0; }, Millis(5000));
   return true;
@@ -185,17 +196,39 @@ void GameWindow::CloseBox() {
   if (xwindow_ != 0) ProbeCloseRequest(display_, xwindow_);
 }
 
-Shot GameWindow::Grab(int x, int y, int w, int h) {
+Shot Unscale(const Shot& wide, int scale) {
+  if (scale == 1 || !wide.Ok()) return wide;
   Shot s;
-  s.px.resize(static_cast<size_t>(w) * h);
-  if (ProbeGrab(display_, info_.screen_x + x, info_.screen_y + y, w, h, s.px.data()) == 0) {
-    s.w = w;
-    s.h = h;
-  }
+  s.w = wide.w / scale;
+  s.h = wide.h / scale;
+  s.px.resize(static_cast<size_t>(s.w) * s.h);
+  for (int y = 0; y < s.h; ++y)
+    for (int x = 0; x < s.w; ++x) {
+      uint32_t c = wide.At(x * scale, y * scale);
+      for (int dy = 0; dy < scale; ++dy)
+        for (int dx = 0; dx < scale; ++dx)
+          if (wide.At(x * scale + dx, y * scale + dy) != c) c = kNotABlock;
+      s.px[static_cast<size_t>(y) * s.w + x] = c;
+    }
   return s;
 }
 
+Shot GameWindow::Grab(int x, int y, int w, int h) {
+  const int k = scale_;
+  Shot s;
+  s.px.resize(static_cast<size_t>(w) * h * k * k);
+  if (ProbeGrab(display_, info_.screen_x + x * k, info_.screen_y + y * k, w * k, h * k, s.px.data()) == 0) {
+    s.w = w * k;
+    s.h = h * k;
+  }
+  return Unscale(s, k);
+}
+
 uint32_t GameWindow::Pixel(int x, int y) {
+  if (scale_ > 1) {
+    Shot s = Grab(x, y, 1, 1);
+    return s.Ok() ? s.px[0] : kNotABlock;
+  }
   return ProbePixel(display_, info_.screen_x + x, info_.screen_y + y);
 }
 

@@ -99,6 +99,12 @@ class GameWindow {
   // The same through XTest in this process: quick, for long key runs.
   void FastKey(const std::string& key);
   void CloseBox();
+  // Display pixels per framebuffer pixel: n when the client area is exactly
+  // n times 640x480 (a window scaled on a dense display), else 1.
+  int Scale() const { return scale_; }
+  // Pictures and pixels in framebuffer pixels: at a scale above 1 each is the
+  // colour of its scale x scale block, or kNotABlock when the block is not of
+  // one colour, so that every comparison with a drawing fails on it.
   Shot Grab(int x = 0, int y = 0, int w = 640, int h = 480);
   uint32_t Pixel(int x, int y);
   // Waits until pixel (x, y) of the client area has the colour.
@@ -110,6 +116,13 @@ class GameWindow {
   Display* display_ = nullptr;
   Window xwindow_ = 0;
   WindowInfo info_;
+  int scale_ = 1;
 };
+
+constexpr uint32_t kNotABlock = 0xFF000000;
+
+// Reduces a picture scale times the size to one pixel per block (kNotABlock
+// for a block of more than one colour).
+Shot Unscale(const Shot& wide, int scale);
 
 }  // namespace e2e
