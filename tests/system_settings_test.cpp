@@ -2,8 +2,8 @@
 // back once on whichever way out comes first.
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
+#include <functional>
+#include <iterator>
 
 #include "gfx/window/system_settings.h"
 #include "support/fake_system_settings.h"
@@ -54,43 +54,30 @@ TEST_F(SystemSettings, WhatWasNotObtainedIsNotGivenBack) {
   EXPECT_EQ(fake.installs, 1);
 }
 
-// Ctrl+C, Ctrl+Break, the console closed, log-off and shutdown, and a crash:
-// each restores once and lets the process end as it would have.
+// Ctrl+C, Ctrl+Break, the console closed, log-off, shutdown and a crash: each
+// restores once and lets the process end as it would have.
 TEST_F(SystemSettings, EveryExitHandlerRestoresOnceAndTheCloseThenOnlyRemovesHandlers) {
-  for (uint32_t event : {0u, 1u, 2u, 5u, 6u, 99u}) {
+  const std::function<bool()> handlers[] = {
+      [] { return SystemSettingsOnConsoleEvent(0); }, [] { return SystemSettingsOnConsoleEvent(1); },
+      [] { return SystemSettingsOnConsoleEvent(2); }, [] { return SystemSettingsOnConsoleEvent(5); },
+      [] { return SystemSettingsOnConsoleEvent(6); }, [] { return SystemSettingsOnCrash(), false; }};
+  for (size_t i = 0; i < std::size(handlers); ++i) {
     ResetFakeSystem();
     SystemSettingsTake(FakeSystemCalls());
-    const bool claimed = event == 99u ? (SystemSettingsOnCrash(), false)
-                                      : SystemSettingsOnConsoleEvent(event);
-    EXPECT_FALSE(claimed) << event;
-    EXPECT_EQ(fake.screensaver, 1) << event;
-    EXPECT_EQ(fake.ends, 1) << event;
-    SystemSettingsOnConsoleEvent(event == 2u ? 0u : 2u);  // a second event
+    EXPECT_FALSE(handlers[i]()) << "handler " << i << " must let the process end";
+    EXPECT_EQ(fake.screensaver, 1) << i;
+    EXPECT_EQ(fake.ends, 1) << i;
+    SystemSettingsOnConsoleEvent(2);  // a second way out
     SystemSettingsOnCrash();
     SystemSettingsGiveBack();
-    EXPECT_EQ(fake.sets, 2) << event;
-    EXPECT_EQ(fake.ends, 1) << event;
-    EXPECT_EQ(fake.removes, 1) << event;
+    EXPECT_EQ(fake.sets, 2) << i;
+    EXPECT_EQ(fake.ends, 1) << i;
+    EXPECT_EQ(fake.removes, 1) << i;
   }
   // Without an open screen the handlers change nothing.
   SystemSettingsOnConsoleEvent(0);
   SystemSettingsOnCrash();
   EXPECT_EQ(fake.sets, 2);
-}
-
-// A console event runs on a thread of its own while the program's thread may
-// be closing the screen: one restore between them.
-TEST_F(SystemSettings, RestoresRacingOnManyThreadsRestoreOnce) {
-  SystemSettingsTake(FakeSystemCalls());
-  std::vector<std::thread> threads;
-  for (int i = 0; i < 8; ++i) threads.emplace_back([i] {
-    if (i == 0) SystemSettingsGiveBack();
-    else SystemSettingsOnConsoleEvent(2);
-  });
-  for (std::thread& t : threads) t.join();
-  EXPECT_EQ(fake.sets, 2);
-  EXPECT_EQ(fake.ends, 1);
-  EXPECT_EQ(fake.screensaver, 1);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The pointer as the program sees it: position in framebuffer pixels (a scaled
 // window's client pixels divided by its scale), wheel and buttons, moving it,
-// showing and hiding it, and the window's caption.
+// showing and hiding it.
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"
 
@@ -47,30 +47,4 @@ void WindowSetMouse(int32_t x, int32_t y, int32_t cursor) {
     PostMessageA(g_window.window, g_cursor_message, static_cast<WPARAM>(-1), 0);
     g_cursor_shown = kFlagSet;
   }
-}
-
-// Called under the display lock. A caption set from another thread is a
-// message sent to the window's thread and waited for, which would wait forever
-// for a pass that is itself waiting for the lock; so the program's thread only
-// asks, once until the request is served, and the next pass sets the title
-// then in force. A window that a fullscreen switch makes in between is created
-// with it, and gets the request anew if a title comes later.
-namespace {
-HWND g_title_asked_of = nullptr;  // under the display lock
-}  // namespace
-
-void WindowSetTitle(const char* title) {
-  g_window.title = title;
-  HWND window = g_window.window;
-  if (!window) return;
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
-    SetWindowTextA(window, title);  // OpenGL: the program's thread owns the window
-  } else if (g_title_asked_of != window && PostMessageA(window, kTitleMessage, 0, 0)) {
-    g_title_asked_of = window;
-  }
-}
-
-void WindowApplyTitle(HWND window) {
-  g_title_asked_of = nullptr;
-  if (g_window.title) SetWindowTextA(window, g_window.title);
 }
