@@ -4,7 +4,8 @@
 // session began, a monitor came) are made anew for the display as it now is,
 // with the blitter for its format. Windowed, a change of the desktop's mode is
 // also taken from the window procedure: Wine keeps reporting such a primary as
-// not lost.
+// not lost. (Wine 8 tells this process of a change made by another program in
+// neither way; it goes on presenting the old surfaces correctly.)
 #include "gfx/drivers/dx_objects_win32.h"
 #include "gfx/window/window_state_win32.h"
 
