@@ -70,8 +70,10 @@ void WindowRunUpdateThread(void* ready_event, bool (*frame_step)()) {
     const bool showed = frame_step();
     const bool pumped = PumpMessages();
     // The key-state bytes are refreshed by the passes alone; a program that
-    // reads them keeps the passes coming, as does a palette change not yet shown.
-    const bool busy = pumped || g_window.palette_changed || KeyStateAsked();
+    // reads them keeps the passes coming, as does a palette change not yet
+    // shown. So does fullscreen, where DirectX's pass also keeps its popup
+    // fitted to the display mode, which may change without a word to it.
+    const bool busy = pumped || g_window.palette_changed || KeyStateAsked() || g_window.fullscreen;
     const uint32_t seen = ScreenChanges();
     WindowUnlock();
     InterlockedIncrement(&g_pass_count);
