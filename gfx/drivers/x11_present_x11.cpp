@@ -63,8 +63,13 @@ static void ScaleRows(int32_t first, int32_t last) {
 bool CopyDirtyRows() {
   XImage* image = g_x.picture.image;
   if (!g_screen || !g_screen->dirty || !g_screen->visible_page || !image || !g_x.blitter) return false;
+  // The flags are by framebuffer row; in modes that repeat each row (the
+  // line multiplier) the picture's rows are display rows, m of them a flag.
+  const int32_t m = g_screen->line_multiplier > 1 ? g_screen->line_multiplier : 1;
   int32_t first = 0, last = 0;
-  if (!FindDirtySpan(g_screen->dirty, g_x.height, &first, &last)) return false;
+  if (!FindDirtySpan(g_screen->dirty, g_x.height / m, &first, &last)) return false;
+  first *= m;
+  last = (last + 1) * m - 1;
   const int32_t f = g_x.placement.factor;
   X11ImageWaitIdle(g_x.display, &g_x.picture);
   if (f == 1) {

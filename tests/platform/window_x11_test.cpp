@@ -252,6 +252,31 @@ TEST_F(X11Window, PictureThroughSharedMemoryIsTheFramebufferThroughThePalette) {
   CheckPresenting();
 }
 
+// In a mode that shows each framebuffer row on two display rows, a row drawn
+// alone, with every other row clean, reaches both display rows it fills.
+TEST_F(X11Window, RowDrawnAloneInAModeThatRepeatsRowsFillsBothDisplayRows) {
+  ASSERT_EQ(ScreenSetMode(8, 0, 0, 0, 0), 0);
+  ASSERT_EQ(g_screen->line_multiplier, 2);
+  ASSERT_TRUE(WaitFor([&] { return (window_ = ProbeFindWindow(probe_, kTitle)) != 0; }));
+  ASSERT_TRUE(WaitForPasses(3));
+  constexpr int kRow = 150;  // display rows 300 and 301
+  bool took = ScreenLock();
+  std::memset(g_screen->visible_page + kRow * g_screen->pitch, 14, static_cast<size_t>(g_screen->width));
+  g_screen->dirty[kRow] = 0xFF;
+  ScreenUnlock(took);
+  const auto shown = [&](int y) {
+    XImage* image = XGetImage(probe_, window_, 320, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return 0ul;
+    const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return p;
+  };
+  const unsigned long yellow = PaletteRgb(14);
+  EXPECT_TRUE(WaitFor([&] { return shown(2 * kRow) == yellow && shown(2 * kRow + 1) == yellow; }))
+      << "display rows " << 2 * kRow << " and " << 2 * kRow + 1 << " show " << std::hex << shown(2 * kRow)
+      << " and " << shown(2 * kRow + 1);
+}
+
 // With nothing to show the update thread sleeps past its period; the program's
 // next change under the screen lock wakes it at once.
 TEST_F(X11Window, IdleUpdateThreadSleepsUntilTheProgramDraws) {
