@@ -21,3 +21,6 @@ int32_t CpuHasMmx();
 // source (text scrolling) is fine.
 void* SimdByteCopy(void* dest, const void* src, size_t n);
 void* SimdByteFill(void* dest, int value, size_t n);
+// A copy of n bytes between blocks that do not overlap, with the processor's
+// string copy where it is fast (see CpuFeatures), else memcpy.
+void* StringByteCopy(void* dest, const void* src, size_t n);

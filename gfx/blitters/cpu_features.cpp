@@ -59,7 +59,9 @@ CpuFeatures Probe() {
   const bool osxsave = (r1.ecx >> 27) & 1;
   const bool avx = (r1.ecx >> 28) & 1;
   CpuidRegs r7;
-  if (osxsave && avx && Cpuid(7, 0, &r7)) {
+  const bool leaf7 = Cpuid(7, 0, &r7);
+  f.fast_string_copy = leaf7 && ((r7.ebx >> 9) & 1);
+  if (osxsave && avx && leaf7) {
     const uint64_t xcr0 = ReadXcr0();
     const bool ymm_saved = (xcr0 & 0x6) == 0x6;     // SSE and AVX state
     const bool zmm_saved = (xcr0 & 0xE6) == 0xE6;   // and the opmask and 512-bit state

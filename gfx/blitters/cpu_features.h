@@ -23,6 +23,9 @@ struct CpuFeatures {
   bool avx2;  // only when the operating system also saves the wide registers
   // AVX-512 foundation, byte/word and byte-permute instructions, likewise.
   bool avx512vbmi;
+  // Enhanced REP MOVSB: the string copy moves whole cache lines, as fast as any
+  // vector loop on large blocks, and the same code on every system.
+  bool fast_string_copy;
 };
 
 // Detected on the first call; the same answer afterwards.
