@@ -5,17 +5,14 @@
 #include <poll.h>
 #include <time.h>
 
+#include "console/key_poll_pacing.h"
 #include "gfx/drivers/x11_driver_state.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
 
 namespace x11 {
 
-int64_t NowUs() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
-}
+int64_t NowUs() { return KeyPollClockUs(); }
 
 void SleepMs(int32_t ms) {
   timespec rest = {ms / 1000, (ms % 1000) * 1000000L};

@@ -5,6 +5,7 @@
 // changes the screen or a message comes (at most kIdlePassPauseMs), so a window
 // that shows a still picture costs next to nothing. The lock is not held while
 // the thread waits, so the program's drawing is not starved.
+#include "console/key_poll_pacing.h"
 #include "gfx/input/keys.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
@@ -15,23 +16,11 @@ namespace {
 volatile LONG g_pass_count = 0;
 bool g_key_queued_in_pass = false;  // update thread only (the window procedure)
 
-int64_t NowMicroseconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  const int64_t f = frequency.QuadPart, q = now.QuadPart;
-  return q / f * 1000000 + q % f * 1000000 / f;  // no overflow after long uptimes
-}
-
 // The regular pause. A key or a mouse button ends it: the pass that pumps it
 // then comes at once instead of up to a period later. Pointer moves do not, so
 // a moving mouse cannot multiply the passes.
 void WaitForNextPass(bool showed, int64_t* due_us, FollowUps* follow_ups) {
-  const int32_t ms = NextPassPauseMs(NowMicroseconds(), g_key_queued_in_pass, showed, due_us, follow_ups);
+  const int32_t ms = NextPassPauseMs(KeyPollClockUs(), g_key_queued_in_pass, showed, due_us, follow_ups);
   g_key_queued_in_pass = false;
   MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_KEY | QS_MOUSEBUTTON);
 }
@@ -63,7 +52,7 @@ void WindowRunUpdateThread(void* ready_event, bool (*frame_step)()) {
   }
   SetEvent(static_cast<HANDLE>(ready_event));
   g_window.active = kFlagSet;
-  int64_t due_us = NowMicroseconds();
+  int64_t due_us = KeyPollClockUs();
   FollowUps follow_ups;
   while (g_window.running) {
     WindowLock();
