@@ -98,12 +98,20 @@ WineProcess::~WineProcess() {
   unlink((out_path_ + ".err").c_str());
 }
 
-std::string WineProcess::Output() const {
-  std::ifstream in(out_path_, std::ios::binary);
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
 }
+
+}  // namespace
+
+std::string WineProcess::Output() const { return FileText(out_path_); }
+
+std::string WineProcess::Errors() const { return FileText(out_path_ + ".err"); }
 
 bool WineProcess::WaitOutput(const std::string& text, Millis limit) const {
   return WaitFor([&] { return Output().find(text) != std::string::npos; }, limit);
@@ -139,7 +147,8 @@ std::string RunWine(const std::string& exe, const std::vector<std::string>& args
   WineProcess p(exe, args);
   auto code = p.WaitExit(Millis(30000));
   if (status) *status = code.value_or(-1);
-  return p.Output();
+  if (code == 0) return p.Output();
+  return p.Output() + " [standard error: " + p.Errors() + "]";
 }
 
 }  // namespace e2e

@@ -39,6 +39,8 @@ class WineProcess {
   bool Started() const { return pid_ > 0; }
   // Everything the program has written to standard output so far.
   std::string Output() const;
+  // Everything it has written to standard error (Wine's own messages too).
+  std::string Errors() const;
   // Waits until the output holds `text`.
   bool WaitOutput(const std::string& text, Millis limit) const;
   void Send(const std::string& line);
@@ -54,7 +56,8 @@ class WineProcess {
   std::string out_path_;
 };
 
-// Runs a short Windows program to its end and returns its output (and status).
+// Runs a short Windows program to its end and returns its output (and status);
+// when it fails, what it wrote to standard error follows, marked as such.
 std::string RunWine(const std::string& exe, const std::vector<std::string>& args, int* status = nullptr);
 
 }  // namespace e2e
