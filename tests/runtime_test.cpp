@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/fpu.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 #include "support/fake_console.h"
 
 namespace {
