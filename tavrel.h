@@ -27,8 +27,8 @@
 ///
 /// **Errors.** Calls that can fail say so by their result and by the last error
 /// code (LastErrorCode): 0 none, 1 a bad argument or state, 3 a write failure.
-/// No call throws, ends the process or prints, apart from the one diagnostic
-/// line described in console/runtime.h.
+/// No call throws, prints or ends the process (RuntimeEnd apart), save the one
+/// diagnostic line described in console/runtime.h.
 ///
 /// **Omitted arguments.** Where an argument has a value meaning "omitted" its
 /// description names it: kNoArgument for a mode argument; a negative colour,
@@ -42,7 +42,10 @@
 ///
 /// int main(int argc, char** argv) {
 ///   RuntimeInit(argc, argv);
-///   ScreenSetMode(12, 0, 1, 0, 0);  // 640 x 480, 16 colours, a window
+///   if (ScreenSetMode(12, 0, 1, 0, 0) != 0) {  // 640 x 480, 16 colours, a window
+///     PrintCString(0, "No window can be opened here.", kPrintNewline);
+///     RuntimeEnd(1);
+///   }
 ///   DrawLine(nullptr, 20, 20, 300, 200, 14, kDrawKindBox, kStyleSolid, kStepAbsolute);
 ///   DrawCircle(nullptr, 160, 110, 50, 15, 0, 0, kFullCircleMarker, 0, kStepPointAbsolute);
 ///   Locate(1, 1, -1);
