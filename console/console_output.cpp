@@ -4,8 +4,8 @@
 
 #include "console/console_api.h"
 #include "console/console_internal.h"
-#include "console/print.h"
-#include "console/runtime.h"
+#include "console/print_internal.h"
+#include "console/runtime_internal.h"
 #include "console/text_console.h"
 
 namespace {

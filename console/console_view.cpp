@@ -2,7 +2,7 @@
 // within, and the scrolling of it.
 #include "console/console_api.h"
 #include "console/console_internal.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 #include "console/text_console.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // would run past its bottom.
 #include "console/console_api.h"
 #include "console/print.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 #include "console/text_console.h"
 
 namespace {

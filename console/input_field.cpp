@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "console/input.h"
+#include "console/input_internal.h"
 #include "console/input_source.h"
 #include "console/number_parse.h"
 #include "console/runtime.h"

@@ -7,7 +7,7 @@
 #include "console/input.h"
 #include "console/input_source.h"
 #include "console/print.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 
 namespace {
 

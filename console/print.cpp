@@ -1,12 +1,12 @@
 // The print statement: items with newline and print-zone control, sent to the
 // console or to a numbered file, with each output's column kept.
-#include "console/print.h"
+#include "console/print_internal.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "console/console.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 
 namespace {
 

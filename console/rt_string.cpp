@@ -4,12 +4,28 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "console/rt_string_internal.h"
+#include "console/runtime_internal.h"
+
 namespace {
 
 RtString g_shared_empty = {nullptr, 0, 0};
 RtString g_pool[kRtTempPoolSize];
 bool g_pool_used[kRtTempPoolSize];
 int g_pool_in_use = 0;
+bool g_exhaustion_told = false;
+
+// A program that keeps every string it is given finds keys no longer arriving
+// and texts gone empty, with nothing to say why: tell it, once.
+void TellPoolExhausted() {
+  if (g_exhaustion_told) return;
+  g_exhaustion_told = true;
+  RuntimeDiagnostic(
+      "tavrel: all 256 temporary strings are in use, so ReadKey and every other call "
+      "that returns a string now returns an empty one; release each string such a "
+      "call returns with RtRelease, or hand it to RtAssign, PrintString or "
+      "CharCodeAt, which release it");
+}
 
 RtString* TakeDescriptor() {
   for (int i = 0; i < kRtTempPoolSize; ++i) {
@@ -19,6 +35,7 @@ RtString* TakeDescriptor() {
       return &g_pool[i];
     }
   }
+  TellPoolExhausted();
   return nullptr;
 }
 
@@ -123,3 +140,5 @@ bool RtEqualsText(const RtString* s, const char* text) {
 }
 
 int RtTempInUse() { return g_pool_in_use; }
+
+void RtForgetExhaustionTold() { g_exhaustion_told = false; }

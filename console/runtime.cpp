@@ -1,6 +1,6 @@
 // The run-time frame: program start and end, the last error code, the file table
 // and the standard console handles.
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 
 #include <cstdlib>
 #include <cstring>

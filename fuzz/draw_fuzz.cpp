@@ -7,7 +7,7 @@
 
 #include "gfx/draw.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 #include "gfx/window/display_driver.h"
 #include "support/null_display.h"
 

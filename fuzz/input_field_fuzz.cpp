@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console/input.h"
+#include "console/input_internal.h"
 #include "console/number_parse.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/draw_math.h"
 #include "gfx/screen.h"
 

@@ -2,7 +2,7 @@
 // last graphics point, float-to-pixel rounding, and clipping lines to the view.
 #include <utility>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/draw_math.h"
 #include "gfx/screen.h"
 

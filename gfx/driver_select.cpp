@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "gfx/screen_setup.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The graphics implementations of the sixteen console operations, installed all
 // at once while a screen is open and removed all at once when it closes.
 #include "console/console.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen_setup.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 
 namespace {
 

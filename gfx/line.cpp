@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/screen.h"
 
 namespace {

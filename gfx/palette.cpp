@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "gfx/screen.h"
+#include "gfx/window/display_driver.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 

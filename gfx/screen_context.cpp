@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "gfx/screen_setup.h"
+#include "gfx/window/display_driver.h"
 
 ScreenContext* g_screen = nullptr;
 char g_title_buffer[128];

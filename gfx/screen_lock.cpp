@@ -4,6 +4,7 @@
 #include "console/key_poll_pacing.h"
 #include "gfx/screen.h"
 #include "gfx/window/time_slice.h"
+#include "gfx/window/display_driver.h"
 
 bool ScreenLock() {
   ScreenContext* s = g_screen;

@@ -1,6 +1,7 @@
 // The numbered screen modes: size, depth, palette, font and text grid of each.
 // Modes 3 to 6 and 10 do not exist and are marked by a width of -1.
 #include "gfx/screen.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 constexpr ScreenModeInfo kNoMode = {-1, 0, 0, 0, nullptr, nullptr, 0, 0};

@@ -7,6 +7,8 @@
 #include "console/runtime.h"
 #include "console/services.h"
 #include "gfx/screen_setup.h"
+#include "gfx/window/display_driver.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gfx/screen.h"
+#include "gfx/window/display_driver.h"
 
 // Fills all sixteen console hook slots with the graphics operations, or empties
 // them all; the table is never left partly filled.

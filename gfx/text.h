@@ -1,29 +1,21 @@
-// Text drawn into the graphics window: the graphics implementations of the console
-// operations (write, read a line, locate, colour, clear, cursor and grid queries)
-// that the mode switch installs into the console hook table.
+/// \file
+/// The text grid of the graphics window. Text itself is written with the console
+/// operations (PrintString, WriteText, Locate, SetColor, ClearScreen), which act
+/// on the window while a screen is open: glyphs 8 pixels wide from the mode's
+/// font, drawn opaque in the foreground on the background, with line wrap,
+/// tab stops every 8 columns and scrolling of the text area.
 #pragma once
 #include <cstdint>
 
-// Hook implementations; signatures match the ConsoleHooks slots.
-void GfxWriteText(const char* text, int32_t length, int32_t print_mode);
-char* GfxReadLine(char* buffer, int32_t size);
-int32_t GfxLocate(int32_t row, int32_t column, int32_t visibility);
-int32_t GfxSetColor(int32_t foreground, int32_t background);
-void GfxClear(int32_t mode);
+/// Changes the graphics window's text grid, and with it the font, then clears
+/// the text area (ClearScreen with the view). A cell is the screen's size
+/// divided by the grid (integer division); only cells 8 pixels wide and 8, 14
+/// or 16 pixels tall are accepted (in mode 12: 80 columns with 60, 33 or 34, or
+/// 30 rows); any other grid changes nothing. There is no
+/// console operation for it: call it directly, from the program's thread, while
+/// a screen is open.
+/// \param columns the new number of columns, or 0 or below to keep them.
+/// \param rows the new number of rows, or 0 or below to keep them.
+/// \return the screen's size in pixels, (height << 16) | width, whether or not
+///   the grid changed; 0 when no screen is open.
 int32_t GfxSetTextSize(int32_t columns, int32_t rows);
-int32_t GfxCursorColumn();
-int32_t GfxCursorRow();
-void GfxCursorPosition(int32_t* column, int32_t* row);
-void GfxTextSize(int32_t* columns, int32_t* rows);
-
-// Writes a zero-terminated text at the cursor.
-void GfxWriteZ(const char* text);
-// Draws glyph c in the cell under the cursor; the caller holds the lock.
-void DrawGlyph(uint8_t c);
-// Scrolls the text area by one row when the cursor has left it; the caller holds
-// the lock. The changed row range then becomes the whole text area.
-void TextScrollCheck(int32_t* first_row, int32_t* row_count);
-// Moves the cursor one cell back, to the end of the previous row from column 0.
-void TextCursorBack();
-// The glyph that marks the cursor while a line is typed: a solid block.
-constexpr uint8_t kCursorMarkGlyph = 0xDB;

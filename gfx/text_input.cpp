@@ -1,8 +1,8 @@
 // Reading a typed line in the graphics window, echoed at the text cursor behind a
 // block-shaped cursor mark.
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 
 namespace {
 

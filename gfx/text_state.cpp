@@ -1,11 +1,11 @@
 // The text cursor, colours, clearing and text grid of the graphics window, and
 // the queries the console asks of them.
 #include <cstddef>
-#include "console/print.h"
+#include "console/print_internal.h"
 #include "gfx/data/builtin_data.h"
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 
 namespace {
 

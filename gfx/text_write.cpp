@@ -3,9 +3,10 @@
 #include <cstddef>
 #include <cstring>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 

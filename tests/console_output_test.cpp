@@ -6,8 +6,8 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/print.h"
-#include "console/runtime.h"
+#include "console/print_internal.h"
+#include "console/runtime_internal.h"
 #include "console/text_console.h"
 #include "support/fake_console.h"
 

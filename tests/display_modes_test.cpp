@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gfx/drivers/display_modes.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/screen.h"
 #include "support/draw_screen.h"
 

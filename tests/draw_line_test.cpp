@@ -1,7 +1,7 @@
 // Lines and boxes: the game's board, styles, rounding, clipping, relative steps.
 #include <gtest/gtest.h>
 
-#include "gfx/draw.h"
+#include "gfx/draw_internal.h"
 #include "gfx/screen.h"
 #include "support/draw_screen.h"
 

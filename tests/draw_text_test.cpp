@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "console/console.h"
-#include "console/print.h"
-#include "gfx/input/keys.h"
+#include "console/print_internal.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 #include "support/draw_screen.h"
 #include "support/fake_input.h"
 #include "support/test_driver.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "game/game.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/window/window_state_win32.h"
 #include "support/gdi_screen_win32.h"
 

@@ -13,9 +13,10 @@
 
 #include "gfx/drivers/drivers_win32.h"
 #include "gfx/drivers/gl_state_win32.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "support/gdi_screen_win32.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

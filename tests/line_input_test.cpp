@@ -7,9 +7,9 @@
 #include <limits>
 #include <string>
 
-#include "console/input.h"
+#include "console/input_internal.h"
 #include "console/number_parse.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 #include "support/fake_console.h"
 #include "support/fake_input.h"
 

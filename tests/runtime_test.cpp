@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/fpu.h"
-#include "console/runtime.h"
+#include "console/runtime_internal.h"
 #include "support/fake_console.h"
 
 namespace {
@@ -75,3 +75,17 @@ TEST(RuntimeFrame, LastErrorCodeIsSetAndReturned) {
 }
 
 }  // namespace
+
+// A diagnostic is one line on standard error unless the program redirects it,
+// and nothing at all once it passes null.
+TEST(RuntimeFrame, DiagnosticsGoToStandardErrorUntilRedirectedOrSilenced) {
+  testing::internal::CaptureStderr();
+  RuntimeDiagnostic("tavrel: one line");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "tavrel: one line\n");
+  RuntimeDiagnosticHandler previous = RuntimeSetDiagnosticHandler(nullptr);
+  EXPECT_EQ(previous, RuntimeDefaultDiagnostics);
+  testing::internal::CaptureStderr();
+  RuntimeDiagnostic("tavrel: dropped");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(RuntimeSetDiagnosticHandler(previous), nullptr);
+}

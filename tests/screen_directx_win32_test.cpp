@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "gfx/draw.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/drivers/dx_objects_win32.h"
 #include "gfx/window/window_state_win32.h"
 #include "support/gdi_screen_win32.h"
 #include "support/screen_readback_win32.h"
 #include "support/screen_fixture.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

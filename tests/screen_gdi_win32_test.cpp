@@ -7,6 +7,7 @@
 #include "gfx/window/window_state_win32.h"
 #include "support/gdi_screen_win32.h"
 #include "support/screen_fixture.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

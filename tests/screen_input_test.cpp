@@ -7,7 +7,7 @@
 #include <string>
 
 #include "console/runtime.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "support/screen_fixture.h"
 

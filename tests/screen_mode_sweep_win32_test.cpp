@@ -20,6 +20,7 @@
 #include "support/gdi_screen_win32.h"
 #include "support/screen_readback_win32.h"
 #include "support/screen_fixture.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

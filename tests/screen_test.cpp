@@ -8,10 +8,12 @@
 
 #include "console/runtime.h"
 #include "gfx/screen.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen_setup.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 #include "support/screen_fixture.h"
+#include "gfx/window/display_driver.h"
+#include "gfx/data/builtin_data.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/platform_drivers.h"
@@ -15,6 +15,7 @@
 #include "gfx/window/window_state_win32.h"
 #include "support/fake_system_settings.h"
 #include "support/gdi_screen_win32.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and centring, and the special keys' X symbols.
 #include <gtest/gtest.h>
 
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/window/x11_layout.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "gfx/drivers/drivers_win32.h"
 #include "gfx/drivers/gdi_rows_win32.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"

@@ -7,7 +7,7 @@
 #include "gfx/drivers/drivers_win32.h"
 #include "gfx/drivers/gl_format.h"
 #include "gfx/drivers/gl_state_win32.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 
 namespace {

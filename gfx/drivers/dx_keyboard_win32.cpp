@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "gfx/drivers/dx_objects_win32.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "gfx/drivers/x11_driver_state.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/x11_char_keys.h"
 

@@ -4,7 +4,7 @@
 
 #include "console/key_poll_pacing.h"
 #include "console/services.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/time_slice.h"
 

@@ -1,7 +1,7 @@
 // The window's 16-slot key queue. The window procedure fills it on the update
 // thread (already under the display lock); the program empties it under the
 // screen-lock convention. It outlives screens: unread codes carry over.
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/time_slice.h"
 

@@ -1,6 +1,6 @@
 // key_state from the keyboard as the drivers read it: the Win32 keyboard state (a
 // scan code is down while either of its virtual keys is) or DirectInput's device state.
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 
 namespace {
 bool IsDown(const uint8_t keyboard[256], uint8_t virtual_key) { return (keyboard[virtual_key] & 0x80) != 0; }

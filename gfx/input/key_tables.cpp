@@ -1,7 +1,7 @@
 // The tables that turn Win32 keys into the program's key codes and key state:
 // the special keys of WM_KEYDOWN, the second bytes of their key strings, and the
 // scan-code rows from which key_state is derived.
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "console/runtime.h"
 #include "gfx/input/keys.h"
 #include "gfx/screen.h"
+#include "gfx/window/display_driver.h"
 
 int32_t GfxReadMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
   // Any out-pointer may be null: the driver always gets somewhere to write.

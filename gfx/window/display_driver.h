@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/screen.h"
+
 struct DisplayDriver {
   const char* name;  // "DirectX", "GDI" or "OpenGL"
   int32_t (*init)(const char* title, int32_t width, int32_t height, int32_t depth,
@@ -18,11 +20,7 @@ struct DisplayDriver {
   void (*flip)();
 };
 
-// init flags.
-constexpr int32_t kDisplayFullscreen = 0x01;
-constexpr int32_t kDisplayOpenGl = 0x02;
-constexpr int32_t kDisplayStencil = 0x10;
-constexpr int32_t kDisplayAccum = 0x20;
+// init's flags are ScreenSetMode's (kDisplayFullscreen and the others).
 
 // The drivers in the order they are tried, ended by a null entry.
 const DisplayDriver* const* DisplayDriverList();

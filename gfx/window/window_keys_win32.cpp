@@ -1,6 +1,6 @@
 // Turns a WM_KEYDOWN into the key code the program reads: the special keys by
 // table, every other key by the keyboard layout (ToAscii), one character or none.
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/window/window_keys_win32.h"
 
 int32_t KeyCodeFromKeyDown(WPARAM virtual_key, LPARAM lparam) {

@@ -3,7 +3,7 @@
 // state and dirty flags it writes are protected. One small handler per message.
 #include <cstring>
 
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_keys_win32.h"

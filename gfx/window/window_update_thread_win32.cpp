@@ -6,7 +6,7 @@
 // that shows a still picture costs next to nothing. The lock is not held while
 // the thread waits, so the program's drawing is not starved.
 #include "console/key_poll_pacing.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
 #include "gfx/window/window_state_win32.h"

@@ -28,11 +28,12 @@
 #include "e2e/tools/x11_probe.h"
 #include "gfx/drivers/driver_x11.h"
 #include "gfx/drivers/x11_image.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/program_icon.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
+#include "gfx/window/display_driver.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "console/print.h"
+#include "console/print_internal.h"
 #include "console/text_console.h"
 
 FakeConsole* FakeConsole::current_ = nullptr;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gfx/screen.h"
+#include "gfx/window/display_driver.h"
 
 struct GdiTestScreen {
   ScreenContext context{};

@@ -8,6 +8,7 @@
 #include "console/console.h"
 #include "gfx/screen.h"
 #include "support/test_driver.h"
+#include "gfx/window/display_driver.h"
 
 // Sets (or, with null, removes) an environment variable in the C library's copy.
 inline void SetTestEnv(const char* name, const char* value) {

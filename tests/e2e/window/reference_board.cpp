@@ -7,8 +7,9 @@
 #include "game/game.h"
 #include "gfx/draw.h"
 #include "gfx/screen.h"
-#include "gfx/text.h"
+#include "gfx/text_internal.h"
 #include "tests/support/test_driver.h"
+#include "gfx/window/display_driver.h"
 
 namespace e2e {
 
