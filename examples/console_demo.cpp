@@ -57,18 +57,15 @@ void ShowLocate() {
 // What a key string holds, in words: "255 72 (Up)", "120 (x)".
 void DescribeKey(const RtString* key, char* out, size_t size) {
   const auto first = static_cast<unsigned char>(key->data[0]);
-  if (RtLength(key) == 2) {
-    static const char* const kNames[] = {"Up", "Left", "Right", "Down"};
+  if (RtLength(key) == 2) {  // 255 and a scan code: 72 Up, 75 Left, 77 Right, 80 Down
     const int scan = static_cast<unsigned char>(key->data[1]);
-    const char* name = scan == 72 ? kNames[0] : scan == 75 ? kNames[1] : scan == 77 ? kNames[2]
-                     : scan == 80 ? kNames[3] : "extended";
+    const char* name = scan == 72 ? "Up" : scan == 75 ? "Left" : scan == 77 ? "Right"
+                     : scan == 80 ? "Down" : "extended";
     std::snprintf(out, size, "%d %d (%s)", first, scan, name);
   } else if (first == 27 || first == 13) {
     std::snprintf(out, size, "%d (%s)", first, first == 27 ? "Escape" : "Enter");
-  } else if (first >= 32 && first < 127) {
-    std::snprintf(out, size, "%d (%c)", first, first);
   } else {
-    std::snprintf(out, size, "%d", first);
+    std::snprintf(out, size, first >= 32 && first < 127 ? "%d (%c)" : "%d", first, first);
   }
 }
 
