@@ -6,7 +6,7 @@
 //
 // Keys come as short strings: one byte for an ordinary key, or 255 followed by
 // the key's PC scan code for an extended one (Up is 255, 72). Escape moves on
-// to the question; the program ends after the answer.
+// to the question; a key after the answer ends the program.
 #include <cstdio>
 
 #include "tavrel.h"
@@ -105,6 +105,13 @@ void AskName() {
   RtClear(&name);
 }
 
+// WaitKey waits for one key and gives its code (an extended key's bare scan
+// code): a console window opened for this program stays until it is read.
+void WaitToEnd() {
+  PrintCString(0, "Press any key to end.", kPrintNewline);
+  WaitKey();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,5 +123,6 @@ int main(int argc, char** argv) {
   ShowLocate();
   ShowKeysUntilEscape();
   AskName();
+  WaitToEnd();
   RuntimeEnd(0);  // ends the process; on Linux the terminal is restored first
 }
