@@ -15,14 +15,14 @@
 
 namespace {
 
-constexpr int32_t kBlack = 0, kBlue = 1, kRed = 4, kMagenta = 5, kDarkGrey = 8, kLightBlue = 9;
-constexpr int32_t kLightGreen = 10, kLightCyan = 11, kLightRed = 12, kPink = 13, kYellow = 14;
-constexpr int32_t kWhite = 15;
+constexpr int32_t kBlue = 1, kRed = 4, kMagenta = 5, kDarkGrey = 8, kLightBlue = 9, kLightGreen = 10;
+constexpr int32_t kLightCyan = 11, kLightRed = 12, kPink = 13, kYellow = 14, kWhite = 15;
 constexpr float kPi = 3.14159265f;
 constexpr int32_t kSpaceScanCode = 0x39;  // key states are indexed by PC scan code
 
 // DrawLine draws a line, a box outline or a filled box between two corners.
-// The style is a 16-pixel pattern, bit 15 first; only lines use it.
+// The style is a 16-pixel pattern, bit 15 first (0 draws nothing); only
+// lines use it.
 void Line(float x1, float y1, float x2, float y2, int32_t colour, uint32_t style = kStyleSolid) {
   DrawLine(nullptr, x1, y1, x2, y2, colour, kDrawKindLine, style, kStepAbsolute);
 }
