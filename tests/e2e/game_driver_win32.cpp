@@ -5,7 +5,8 @@
 // caller can find its reply in the output:
 //   N start               -> N ok | N fail
 //   N wait TEXT           -> N ok | N timeout      (TEXT on the screen, 20 s)
-//   N key C               -> N ok                  (C one character, "enter", "esc", "space")
+//   N key C               -> N ok                  (C one character, "enter", "esc", "space",
+//                                                   "up", "down", "left", "right")
 //   N screen              -> N row R HEX...  per row, then N end
 //   N exit MS             -> N exit STATUS | N running
 //   N ctrl-c              -> N ok | N fail         (Ctrl+C to the console; the driver stays)
@@ -35,6 +36,10 @@ bool SendNamedKey(e2e::ConsoleSession& session, const std::string& key) {
   if (key == "enter") return session.SendChar(L'\r');
   if (key == "esc") return session.SendEscape();
   if (key == "space") return session.SendChar(L' ');
+  if (key == "up") return session.SendArrow(VK_UP);
+  if (key == "down") return session.SendArrow(VK_DOWN);
+  if (key == "left") return session.SendArrow(VK_LEFT);
+  if (key == "right") return session.SendArrow(VK_RIGHT);
   return key.size() == 1 && session.SendChar(static_cast<wchar_t>(key[0]));
 }
 

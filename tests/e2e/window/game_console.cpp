@@ -13,4 +13,9 @@ std::unique_ptr<GameConsole> MakeGameConsole() {
   return std::make_unique<GameDriver>();
 }
 
+std::unique_ptr<GameConsole> MakeExampleConsole(const std::string& name) {
+  if (NativeProgramUnderTest()) return std::make_unique<TerminalDriver>(E2eEnv::Get().native_examples + "/" + name);
+  return std::make_unique<GameDriver>(E2eEnv::Get().windows_build + "/" + name + ".exe");
+}
+
 }  // namespace e2e

@@ -25,7 +25,8 @@ class GameConsole {
   // Starts the program; true when it runs.
   virtual bool Start() = 0;
   virtual bool WaitText(const std::string& text) = 0;
-  virtual bool Key(const std::string& key) = 0;  // "1", "enter", "esc", "space"
+  // "1", "enter", "esc", "space", "up", "down", "left", "right"
+  virtual bool Key(const std::string& key) = 0;
   virtual ConsoleScreen Screen() = 0;
   // The program's exit status once it has ended within the time.
   virtual std::optional<int> WaitExit(Millis limit) = 0;
@@ -42,5 +43,8 @@ bool NativeProgramUnderTest();
 
 // The console for the program under test.
 std::unique_ptr<GameConsole> MakeGameConsole();
+// The same for one of the example programs ("console_demo"), of the platform
+// under test.
+std::unique_ptr<GameConsole> MakeExampleConsole(const std::string& name);
 
 }  // namespace e2e

@@ -54,6 +54,10 @@ std::vector<std::string> KeyArgs(const std::string& key) {
   if (key == "enter") return {"Enter"};
   if (key == "esc") return {"Escape"};
   if (key == "space") return {"Space"};
+  if (key == "up") return {"Up"};
+  if (key == "down") return {"Down"};
+  if (key == "left") return {"Left"};
+  if (key == "right") return {"Right"};
   return {"-l", key};
 }
 

@@ -41,6 +41,7 @@ const E2eEnv& E2eEnv::Get() {
     e.windows_build = Setting("TAVREL_WINDOWS_BUILD", TAVREL_E2E_DEFAULT_WINDOWS_BUILD);
     e.work_dir = Setting("TAVREL_E2E_WORK", TAVREL_E2E_DEFAULT_WORK);
     e.native_program = Setting("TAVREL_E2E_NATIVE", TAVREL_E2E_DEFAULT_NATIVE);
+    e.native_examples = Setting("TAVREL_E2E_NATIVE_EXAMPLES", TAVREL_E2E_DEFAULT_NATIVE_EXAMPLES);
     // Every Wine program of these tests runs in the prefix with the virtual
     // desktop, never in whatever prefix the caller's environment names.
     const std::string prefix = Setting("TAVREL_E2E_PREFIX", TAVREL_E2E_DEFAULT_PREFIX);

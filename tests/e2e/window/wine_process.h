@@ -25,6 +25,7 @@ struct E2eEnv {
   std::string windows_build;  // build/windows: tavrel.exe, tests/e2e/*.exe
   std::string work_dir;       // scratch folder for output files
   std::string native_program;  // the Linux tavrel under test; empty: the Windows one
+  std::string native_examples;  // folder of the Linux example programs (TAVREL_E2E_NATIVE_EXAMPLES)
   static const E2eEnv& Get();
 };
 
