@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gfx/data/builtin_data.h"
+#include "gfx/screen_failure.h"
 #include "gfx/window/display_driver.h"
 
 struct ScreenModeInfo {
@@ -82,7 +83,8 @@ extern char g_title_buffer[128];
 extern char* g_title;          // null until the first set-up names the window
 extern uint8_t* g_rgb16_lookup;  // 2048 bytes while a screen is open
 
-// 0 on success; 1 (and last error 1) for an unknown mode or no driver.
+// 0 on success; 1 (and last error 1) for an unknown mode or no driver. When no
+// driver starts, ScreenFailureReason (gfx/screen_failure.h) says why.
 int32_t ScreenSetMode(int32_t mode, int32_t depth, int32_t page_count, int32_t flags,
                       int32_t refresh_rate);
 void ScreenCloseAtExit();

@@ -7,6 +7,7 @@
 #include "console/runtime.h"
 #include "console/services.h"
 #include "gfx/screen_setup.h"
+#include "gfx/window/screen_failure_note.h"
 
 namespace {
 
@@ -131,7 +132,10 @@ int32_t ScreenSetMode(int32_t mode, int32_t depth, int32_t page_count, int32_t f
     return 0;
   }
   InstallGfxHooks();
-  if (!BuildContext(mode, depth, page_count, flags)) return FailSetup();
+  if (!BuildContext(mode, depth, page_count, flags)) {
+    SetScreenFailure(ScreenFailure::kNoMemory);
+    return FailSetup();
+  }
   SelectPixelOps();
   UnpackBuiltinData();
   EnsureTitle();
