@@ -122,7 +122,7 @@ void GlSetMouse(int32_t x, int32_t y, int32_t) {
   if (!g_gl.display || x < 0) return;
   XWarpPointer(g_gl.display, None, g_gl.view, 0, 0, 0, 0, ClampInt(x, 0, g_gl.width - 1),
                ClampInt(y, 0, g_gl.height - 1));
-  XFlush(g_gl.display);
+  XSync(g_gl.display, False);
 }
 
 void GlSetTitle(const char* title) {

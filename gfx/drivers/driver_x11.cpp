@@ -91,13 +91,15 @@ int32_t X11GetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
   return 0;
 }
 
+// Synchronously: the pointer is where it was put once the call returns, for
+// the program and for anyone asking the server.
 void X11SetMouse(int32_t x, int32_t y, int32_t) {
   std::lock_guard<std::recursive_mutex> hold(g_lock);
   if (!g_x.display || x < 0) return;
   const X11Placement& p = g_x.placement;
   XWarpPointer(g_x.display, None, g_x.window, 0, 0, 0, 0, p.x + ClampInt(x, 0, g_x.width - 1) * p.factor,
                p.y + ClampInt(y, 0, g_x.height - 1) * p.factor);
-  XFlush(g_x.display);
+  XSync(g_x.display, False);
 }
 
 void X11SetTitle(const char* title) {

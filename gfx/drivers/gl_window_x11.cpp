@@ -66,9 +66,15 @@ bool OpenWindows(const char* title, bool fullscreen) {
   return true;
 }
 
+// The view moves with the switch to where the frame's new size puts it, so
+// that no frame is shown off-centre; a window manager that gives the frame
+// another size moves it again (ConfigureNotify, gl_events_x11.cpp).
 void ToggleFullscreen() {
+  Display* d = g_gl.display;
   g_gl.fullscreen = !g_gl.fullscreen;
-  X11SetFullscreen(g_gl.display, g_gl.frame, g_gl.fullscreen, g_gl.width, g_gl.height);
+  X11SetFullscreen(d, g_gl.frame, g_gl.fullscreen, g_gl.width, g_gl.height);
+  if (g_gl.fullscreen) PlaceView(DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d)));
+  else PlaceView(g_gl.width, g_gl.height);
 }
 
 void PlaceView(int32_t frame_w, int32_t frame_h) {

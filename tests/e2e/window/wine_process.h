@@ -25,12 +25,14 @@ struct E2eEnv {
   std::string windows_build;  // build/windows: tavrel.exe, tests/e2e/*.exe
   std::string work_dir;       // scratch folder for output files
   std::string native_program;  // the Linux tavrel under test; empty: the Windows one
+  std::string native_example;  // the Linux OpenGL example beside it
   static const E2eEnv& Get();
 };
 
 class WineProcess {
  public:
-  // Starts `wine exe args...`; with_stdin gives it a pipe for Send().
+  // Starts `wine exe args...` (a Linux program, one whose name does not end in
+  // .exe, directly); with_stdin gives it a pipe for Send().
   WineProcess(const std::string& exe, const std::vector<std::string>& args, bool with_stdin = false);
   ~WineProcess();
   WineProcess(const WineProcess&) = delete;
