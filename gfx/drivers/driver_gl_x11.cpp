@@ -8,6 +8,7 @@
 
 #include <time.h>
 
+#include "console/key_poll_pacing.h"
 #include "gfx/drivers/gl_state_x11.h"
 #include "gfx/screen.h"
 #include "gfx/window/screen_failure_note.h"
@@ -104,7 +105,13 @@ void GlExit() {
 void GlNoLock() {}
 void GlNoPalette(int32_t, int32_t, int32_t, int32_t) {}
 
-void GlWaitRetrace() { SleepMs(RetraceMilliseconds(g_screen ? g_screen->refresh_rate : 0)); }
+// GLX cannot say when the retraces come: until the next one on a grid at the
+// display's rate, so that the program's drawing is part of the frame.
+void GlWaitRetrace() {
+  static int64_t retrace_us = 0;  // the program's thread only
+  const int32_t period = RetraceMilliseconds(g_screen ? g_screen->refresh_rate : 0);
+  SleepMs(RetraceWaitMs(KeyPollClockUs(), period, &retrace_us));
+}
 
 int32_t GlGetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
   if (!g_gl.focused || g_gl.mouse_x < 0 || g_gl.mouse_y < 0 || g_gl.mouse_x >= g_gl.width ||
