@@ -13,6 +13,7 @@ set(TAVREL_PUBLIC_HEADERS
   console/input.h
   console/services.h
   gfx/screen.h
+  gfx/screen_failure.h
   gfx/draw.h
   gfx/text.h
   gfx/input/keys.h

@@ -12,7 +12,9 @@
 //
 // With the argument --unpaced it presents as fast as it can instead of once per
 // display retrace; either way it prints the frames per second once a second.
-#include <windows.h>
+#ifdef _WIN32
+#include <windows.h>  // Windows' GL/gl.h needs its calling-convention macros
+#endif
 #include <GL/gl.h>
 
 #include <cstdio>
@@ -20,6 +22,7 @@
 
 #include "console/console.h"
 #include "console/runtime.h"
+#include "console/services.h"
 #include "gfx/screen.h"
 
 namespace {
@@ -107,12 +110,13 @@ bool HandleKey(const RtString* key, King* king) {
   return true;
 }
 
-// Once a second: how many frames were presented.
-void ShowFrameRate(DWORD* since, int* frames) {
+// Once a second: how many frames were presented. TimerSeconds is the
+// runtime's clock, in seconds.
+void ShowFrameRate(double* since, int* frames) {
   ++*frames;
-  const DWORD now = GetTickCount();
-  if (now - *since < 1000) return;
-  std::printf("frames per second: %d\n", *frames * 1000 / static_cast<int>(now - *since));
+  const double now = TimerSeconds();
+  if (now - *since < 1.0) return;
+  std::printf("frames per second: %d\n", static_cast<int>(*frames / (now - *since)));
   std::fflush(stdout);
   *since = now;
   *frames = 0;
@@ -130,7 +134,7 @@ int main(int argc, char** argv) {
   }
   SetUpView();
   King king;
-  DWORD since = GetTickCount();
+  double since = TimerSeconds();
   int frames = 0;
   for (bool running = true; running;) {
     DrawFrame(king);

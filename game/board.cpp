@@ -92,10 +92,20 @@ bool UserTurn() {
   return true;
 }
 
+// The one runtime result the game examines: without its window it cannot be
+// played at all, so it says why, in one line under the menu, and ends with a
+// failure status.
+void OpenBoardScreen() {
+  if (ScreenSetMode(12, 8, 0, 0, 0) == 0) return;
+  PrintCString(0, "tavrel: cannot open the game window: ", 0);
+  PrintCString(0, ScreenFailureText(ScreenFailureReason()), kPrintNewline);
+  RuntimeEnd(1);
+}
+
 }  // namespace
 
 void BoardSetUp() {
-  ScreenSetMode(12, 8, 0, 0, 0);
+  OpenBoardScreen();
   RandomSeed(TimerSeconds());
   g_geometry = kBoardGeometry;
   DrawGrid();

@@ -1,12 +1,15 @@
 // The display driver search of the mode switch. The list is walked in passes;
 // KVGFX may name one driver to try first (and again after the others), and the
-// last pass retries everything with the fullscreen bit inverted.
+// last pass retries everything with the fullscreen bit inverted. Drivers that
+// fail say why (screen_failure_note.h); a search that ends with no driver and
+// no word from any of them means that none serves this kind of screen.
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
 
 #include "gfx/screen_setup.h"
 #include "gfx/window/display_driver.h"
+#include "gfx/window/screen_failure_note.h"
 
 namespace {
 
@@ -57,12 +60,15 @@ const DisplayDriver* StartDisplayDriver(int32_t refresh_rate, int32_t* flags) {
   const char* wanted = std::getenv("KVGFX");
   const Pass* passes = wanted ? kNamedPasses : kPlainPasses;
   const size_t count = wanted ? std::size(kNamedPasses) : std::size(kPlainPasses);
+  ResetScreenFailure();
   for (size_t i = 0; i < count; ++i) {
     const int32_t pass_flags = passes[i].invert_full ? *flags ^ kDisplayFullscreen : *flags;
     if (const DisplayDriver* d = RunPass(passes[i], wanted, refresh_rate, pass_flags)) {
       *flags = pass_flags;
+      ResetScreenFailure();  // an attempt that failed before this one no longer matters
       return d;
     }
   }
+  NoteScreenFailure(ScreenFailure::kUnsupportedScreen);
   return nullptr;
 }

@@ -22,6 +22,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/screen_failure.h"
+
 /// \cond TAVREL_INTERNAL
 // The built-in data and the driver table: pointed to from here, defined in
 // headers of the runtime's own.
@@ -223,6 +225,8 @@ extern PixelOps g_pixel_ops;
 extern char g_title_buffer[128];
 extern char* g_title;          // null until the first set-up names the window
 extern uint8_t* g_rgb16_lookup;  // 2048 bytes while a screen is open
+
+#include "gfx/screen_failure.h"
 
 // Registered with the C library's at-exit list by every successful set-up.
 void ScreenCloseAtExit();

@@ -9,6 +9,7 @@
 #include "gfx/screen_setup.h"
 #include "gfx/window/display_driver.h"
 #include "gfx/data/builtin_data.h"
+#include "gfx/window/screen_failure_note.h"
 
 namespace {
 
@@ -133,7 +134,10 @@ int32_t ScreenSetMode(int32_t mode, int32_t depth, int32_t page_count, int32_t f
     return 0;
   }
   InstallGfxHooks();
-  if (!BuildContext(mode, depth, page_count, flags)) return FailSetup();
+  if (!BuildContext(mode, depth, page_count, flags)) {
+    SetScreenFailure(ScreenFailure::kNoMemory);
+    return FailSetup();
+  }
   SelectPixelOps();
   UnpackBuiltinData();
   EnsureTitle();

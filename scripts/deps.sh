@@ -6,7 +6,7 @@
 set -eu
 build_pkgs="cmake make g++ tmux python3 libx11-dev libxext-dev g++-mingw-w64-x86-64 googletest libgtest-dev libgmock-dev"
 wine_pkgs="wine wine64 xvfb xdotool imagemagick x11-utils libxrender1 libxi6 libxcursor1 libxrandr2 \
-libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libx11-dev libxtst-dev"
+libxinerama1 libxcomposite1 libxxf86vm1 libgl1 libgl1-mesa-dri libglx-mesa0 libgl-dev libx11-dev libxtst-dev"
 case "${1:-test}" in
   build) wanted="$build_pkgs" ;;
   linux) wanted="cmake make g++ libx11-dev libxext-dev" ;;

@@ -11,6 +11,7 @@
 #include "gfx/input/keys_internal.h"
 #include "gfx/screen_setup.h"
 #include "gfx/text_internal.h"
+#include "gfx/window/screen_failure_note.h"
 #include "support/screen_fixture.h"
 #include "gfx/window/display_driver.h"
 #include "gfx/data/builtin_data.h"
@@ -309,6 +310,38 @@ TEST_F(ScreenTest, DriversAreTriedInPassesWithoutKvgfx) {
   EXPECT_EQ(CountCalls("exit", "OpenGL"), 0);
 }
 
+// The reason a program can tell its user: the first a driver gave in the
+// search, "unsupported" when none said anything, nothing after a success.
+TEST_F(ScreenTest, FailureReasonIsTheFirstADriverGave) {
+  SetTestDriverInitResult("DirectX", -1);
+  SetTestDriverInitResult("GDI", -1);
+  SetTestDriverInitResult("OpenGL", -1);
+  SetTestDriverCallHook([](const RecordedCall& c) {
+    if (c.op != "init") return;
+    if (c.driver == "GDI") NoteScreenFailure(ScreenFailure::kWindowFailed);
+    if (c.driver == "OpenGL") NoteScreenFailure(ScreenFailure::kDisplayRefused);
+  });
+  EXPECT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 1);
+  EXPECT_EQ(ScreenFailureReason(), ScreenFailure::kWindowFailed);
+  EXPECT_EQ(ScreenSetMode(0, 0, 0, 0, 0), 0);
+  EXPECT_EQ(ScreenSetMode(3, 0, 0, 0, 0), 1);
+  EXPECT_EQ(ScreenFailureReason(), ScreenFailure::kWindowFailed) << "no search, no new reason";
+
+  SetTestDriverCallHook(nullptr);
+  EXPECT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 1);
+  EXPECT_EQ(ScreenFailureReason(), ScreenFailure::kUnsupportedScreen);
+  EXPECT_STREQ(ScreenFailureText(ScreenFailureReason()), "no display driver can show this kind of screen");
+
+  SetTestDriverCallHook([](const RecordedCall& c) {
+    if (c.op == "init" && c.driver == "DirectX") NoteScreenFailure(ScreenFailure::kNoDisplay);
+  });
+  SetTestDriverInitResult("GDI", 0);
+  ASSERT_EQ(ScreenSetMode(12, 0, 0, 0, 0), 0);
+  EXPECT_EQ(ScreenFailureReason(), ScreenFailure::kNone) << "a later driver started";
+  SetTestDriverCallHook(nullptr);
+  EXPECT_STREQ(ScreenFailureText(static_cast<ScreenFailure>(99)), "unknown");
+}
+
 TEST_F(ScreenTest, FullscreenBitIsInvertedInTheLastPass) {
   SetTestDriverInitResult("DirectX", -1);
   SetTestDriverInitResult("OpenGL", -1);
@@ -402,6 +435,7 @@ TEST_F(ScreenTest, RunningOutOfMemoryFailsCleanly) {
     EXPECT_EQ(g_rgb16_lookup, nullptr) << n;
     EXPECT_TRUE(HooksEmpty()) << n;
     EXPECT_EQ(CountCalls("init"), 0) << n;  // no driver is started without memory
+    EXPECT_EQ(ScreenFailureReason(), ScreenFailure::kNoMemory) << n;
   }
   // Context, page array, three pages, row table, dirty, two palettes, key state, lookup.
   EXPECT_EQ(failures, 11);

@@ -9,6 +9,7 @@
 #include "gfx/drivers/gl_state_win32.h"
 #include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
+#include "gfx/window/screen_failure_note.h"
 
 namespace {
 
@@ -58,6 +59,12 @@ bool EnumSetting(uint32_t index, GlDisplaySetting* out, void*) {
   return true;
 }
 
+// Says why the screen cannot be shown; -1 for GlInit to return.
+int32_t Refuse(ScreenFailure reason) {
+  NoteScreenFailure(reason);
+  return -1;
+}
+
 }  // namespace
 
 int32_t GlInit(const char* title, int32_t width, int32_t height, int32_t depth,
@@ -69,11 +76,10 @@ int32_t GlInit(const char* title, int32_t width, int32_t height, int32_t depth,
   g_window.destroy_window = GlLeaveFullscreen;
   g_window.paint = GlNoPaint;
   if (WindowOpen(title, width, height, depth, refresh_rate, flags) != 0) return -1;
-  if (GlLoadLibrary() != 0) return -1;
-  if (!CreatePlaceholderWindow()) return -1;
-  if (GlPlaceWindow() != 0) return -1;
-  if (!SetUpPixelFormat(depth, flags)) return -1;
-  if (!CreateContext()) return -1;
+  if (GlLoadLibrary() != 0) return Refuse(ScreenFailure::kUnsupportedScreen);
+  if (!CreatePlaceholderWindow()) return Refuse(ScreenFailure::kWindowFailed);
+  if (GlPlaceWindow() != 0) return Refuse(ScreenFailure::kUnsupportedScreen);  // no such display mode
+  if (!SetUpPixelFormat(depth, flags) || !CreateContext()) return Refuse(ScreenFailure::kUnsupportedScreen);
   ReadRefreshRate();
   return 0;
 }

@@ -16,23 +16,43 @@
 #include "gfx/drivers/x11_driver_state.h"
 #include "gfx/screen.h"
 #include "gfx/window/display_driver.h"
+#include "gfx/window/screen_failure_note.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
+#include "gfx/window/x11_display.h"
 
 using namespace x11;
+
+namespace {
+
+// The blitter, the window and its picture; false, with the reason noted, when
+// the display refuses one of them.
+bool OpenPicture(const char* title) {
+  if (!ChooseBlitter()) {
+    NoteScreenFailure(ScreenFailure::kUnsupportedScreen);  // a visual no blitter writes
+    return false;
+  }
+  if (!OpenWindow(title) || !MakeImage()) {
+    NoteScreenFailure(ScreenFailure::kWindowFailed);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 int32_t X11Init(const char* title, int32_t width, int32_t height, int32_t, int32_t,
                 int32_t flags) {
   if (flags & kDisplayOpenGl) return -1;
   if (g_running.load()) return -1;
   XInitThreads();
-  g_x.display = XOpenDisplay(nullptr);
+  g_x.display = X11OpenDisplay();
   if (!g_x.display) return -1;
   g_x.width = width;
   g_x.height = height;
   g_x.placement = X11Placement{1, 0, 0};
   g_x.completion_type = X11ImageCompletionType(g_x.display);
-  if (!ChooseBlitter() || !OpenWindow(title) || !MakeImage()) {
+  if (!OpenPicture(title)) {
     CloseDisplay();
     return -1;
   }
@@ -71,13 +91,15 @@ int32_t X11GetMouse(int32_t* x, int32_t* y, int32_t* wheel, int32_t* buttons) {
   return 0;
 }
 
+// Synchronously: the pointer is where it was put once the call returns, for
+// the program and for anyone asking the server.
 void X11SetMouse(int32_t x, int32_t y, int32_t) {
   std::lock_guard<std::recursive_mutex> hold(g_lock);
   if (!g_x.display || x < 0) return;
   const X11Placement& p = g_x.placement;
   XWarpPointer(g_x.display, None, g_x.window, 0, 0, 0, 0, p.x + ClampInt(x, 0, g_x.width - 1) * p.factor,
                p.y + ClampInt(y, 0, g_x.height - 1) * p.factor);
-  XFlush(g_x.display);
+  XSync(g_x.display, False);
 }
 
 void X11SetTitle(const char* title) {

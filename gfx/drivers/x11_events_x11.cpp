@@ -8,7 +8,7 @@
 #include "gfx/drivers/x11_driver_state.h"
 #include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
-#include "gfx/window/x11_char_keys.h"
+#include "gfx/window/x11_key_event.h"
 
 namespace x11 {
 namespace {
@@ -23,30 +23,11 @@ void SetKeyState(int32_t scan, bool down) {
   if (g_screen && g_screen->key_state && scan > 0 && scan < 128) g_screen->key_state[scan] = down ? 0xFF : 0;
 }
 
-// The PC scan code of a key: the special keys by their virtual key's row,
-// the rest from the evdev key code, which is the scan code plus 8.
-int32_t ScanCode(uint32_t virtual_key, unsigned keycode) {
-  if (virtual_key) {
-    for (const KeyStateRow* row = kKeyStateTable; row->scan_code; ++row) {
-      if (row->primary_vk == virtual_key || row->secondary_vk == virtual_key) return row->scan_code;
-    }
-  }
-  return keycode >= 8 && keycode < 8 + 0x59 ? static_cast<int32_t>(keycode - 8) : 0;
-}
-
 void OnKey(XKeyEvent* event, bool down) {
-  char text[8] = {};
-  KeySym keysym = 0;
-  int n = XLookupString(event, text, sizeof text, &keysym, nullptr);
-  uint32_t vk = X11SpecialVirtualKey(static_cast<uint32_t>(keysym));
-  SetKeyState(ScanCode(vk, event->keycode), down);
-  if (!down) return;
-  if ((event->state & Mod1Mask) && (keysym == XK_Return || keysym == XK_KP_Enter)) {
-    ToggleFullscreen();
-    return;
-  }
-  int32_t code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
-  if (code) QueueKey(code);
+  const X11Key key = X11TranslateKey(event, down);
+  SetKeyState(key.scan_code, down);
+  if (key.alt_enter) ToggleFullscreen();
+  else if (key.key_code) QueueKey(key.key_code);
 }
 
 void OnPointer(int32_t wx, int32_t wy) {

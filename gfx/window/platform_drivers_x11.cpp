@@ -1,19 +1,12 @@
-// The Linux display drivers in the order they are tried: "X11", then a last
-// entry that, when no X display can be used, says so on the terminal and ends
-// the program, so that the game never plays on with no picture.
-#include <cstdio>
-#include <cstdlib>
-
+// The Linux display drivers in the order they are tried: "X11" for framebuffer
+// screens, "OpenGL" for screens with flag 0x02 (each refuses the other's
+// screens). When neither starts, the mode switch fails and the driver that
+// tried says why (gfx/screen_failure.h); the program decides what to do.
+#include "gfx/drivers/driver_gl_x11.h"
 #include "gfx/drivers/driver_x11.h"
 #include "gfx/window/platform_drivers.h"
 
 namespace {
-
-int32_t NoDisplayInit(const char*, int32_t, int32_t, int32_t, int32_t, int32_t) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "\r\ntavrel: cannot open the game window: no X display (is DISPLAY set?)\r\n");
-  std::exit(1);
-}
 
 const DisplayDriver kX11Driver{
     .name = "X11",
@@ -30,24 +23,24 @@ const DisplayDriver kX11Driver{
     .flip = nullptr,
 };
 
-const DisplayDriver kNoDisplay{
-    .name = "none",
-    .init = NoDisplayInit,
-    .exit = nullptr,
-    .lock = nullptr,
-    .unlock = nullptr,
-    .set_palette = nullptr,
-    .wait_vsync = nullptr,
-    .get_mouse = nullptr,
-    .set_mouse = nullptr,
-    .set_title = nullptr,
-    .fetch_modes = nullptr,
-    .flip = nullptr,
+const DisplayDriver kOpenGlDriver{
+    .name = "OpenGL",
+    .init = GlInit,
+    .exit = GlExit,
+    .lock = GlNoLock,
+    .unlock = GlNoLock,
+    .set_palette = GlNoPalette,
+    .wait_vsync = GlWaitRetrace,
+    .get_mouse = GlGetMouse,
+    .set_mouse = GlSetMouse,
+    .set_title = GlSetTitle,
+    .fetch_modes = GlFetchModes,
+    .flip = GlFlip,
 };
 
 }  // namespace
 
 const DisplayDriver* const* PlatformDisplayDrivers() {
-  static const DisplayDriver* const kDrivers[] = {&kX11Driver, &kNoDisplay, nullptr};
+  static const DisplayDriver* const kDrivers[] = {&kX11Driver, &kOpenGlDriver, nullptr};
   return kDrivers;
 }

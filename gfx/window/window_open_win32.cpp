@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gfx/window/display_driver.h"
+#include "gfx/window/screen_failure_note.h"
 #include "gfx/window/system_settings_win32.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/window_geometry.h"
@@ -106,6 +107,7 @@ int32_t WindowOpen(const char* title, int32_t width, int32_t height, int32_t dep
     return 0;
   }
   if (StartUpdateThread() == 0) return 0;
+  NoteScreenFailure(ScreenFailure::kWindowFailed);
   // The caller's exit gives the rest back; the settings go back at once, in
   // case a caller never calls it.
   SystemSettingsGiveBack();

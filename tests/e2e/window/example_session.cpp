@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "game_console.h"
 #include "tests/e2e/tools/x11_probe.h"
 
 namespace e2e {
@@ -26,11 +27,28 @@ std::string PlainCopy(std::string* failure) {
 
 }  // namespace
 
+namespace {
+
+// The Linux OpenGL example, beside the other examples; empty when not built.
+std::string ExampleProgram() {
+  const std::string dir = E2eEnv::Get().native_examples;
+  return dir.empty() ? "" : dir + "/opengl_board";
+}
+
+}  // namespace
+
 ExampleSession::ExampleSession(bool unpaced, Desktop desktop) : plain_(desktop == Desktop::kPlain) {
   RestoreDesktopMode();
   std::vector<std::string> args;
   if (unpaced) args.push_back("--unpaced");
-  const std::string exe = plain_ ? PlainCopy(&failure_) : E2eEnv::Get().windows_build + "/opengl_board.exe";
+  // The Linux example's window is an X window on the test's own display:
+  // there is no virtual desktop to leave.
+  const bool native = NativeProgramUnderTest();
+  if (native) plain_ = false;
+  const std::string exe = native  ? ExampleProgram()
+                          : plain_ ? PlainCopy(&failure_)
+                                   : E2eEnv::Get().windows_build + "/opengl_board.exe";
+  if (exe.empty()) failure_ = "the Linux OpenGL example was not built";
   if (!failure_.empty()) return;
   process_ = std::make_unique<WineProcess>(exe, args);
   if (!process_->Started()) {

@@ -66,7 +66,9 @@ std::string NextOutputPath() {
 WineProcess::WineProcess(const std::string& exe, const std::vector<std::string>& args,
                          bool with_stdin)
     : out_path_(NextOutputPath()) {
+  const bool linux_program = !exe.ends_with(".exe");
   std::vector<std::string> argv_s = {"wine", exe};
+  if (linux_program) argv_s.erase(argv_s.begin());
   argv_s.insert(argv_s.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& a : argv_s) argv.push_back(a.data());
@@ -86,7 +88,7 @@ WineProcess::WineProcess(const std::string& exe, const std::vector<std::string>&
   posix_spawn_file_actions_addopen(&actions, 1, out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_addopen(&actions, 2, (out_path_ + ".err").c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (posix_spawnp(&pid_, "wine", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  if (posix_spawnp(&pid_, argv_s[0].c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
   if (pipe_fds[0] >= 0) close(pipe_fds[0]);
 }

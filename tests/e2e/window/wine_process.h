@@ -31,7 +31,8 @@ struct E2eEnv {
 
 class WineProcess {
  public:
-  // Starts `wine exe args...`; with_stdin gives it a pipe for Send().
+  // Starts `wine exe args...` (a Linux program, one whose name does not end in
+  // .exe, directly); with_stdin gives it a pipe for Send().
   WineProcess(const std::string& exe, const std::vector<std::string>& args, bool with_stdin = false);
   ~WineProcess();
   WineProcess(const WineProcess&) = delete;
