@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "gfx/drivers/gl_state_x11.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/x11_key_event.h"
 

@@ -5,7 +5,7 @@
 
 #include <X11/Xutil.h>
 
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
 #include "gfx/window/x11_char_keys.h"
 #include "gfx/window/x11_layout.h"
 

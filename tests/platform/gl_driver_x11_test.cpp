@@ -20,7 +20,8 @@
 #include "e2e/tools/x11_probe.h"
 #include "gfx/drivers/driver_x11.h"
 #include "gfx/drivers/gl_state_x11.h"
-#include "gfx/input/keys.h"
+#include "gfx/input/keys_internal.h"
+#include "gfx/window/display_driver.h"
 #include "gfx/screen.h"
 
 namespace {
