@@ -12,8 +12,9 @@ set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 [ $# -eq 3 ] || { echo "usage: $0 cmake|pkg-config|subdir|windows BUILD_OR_SOURCE WORK" >&2; exit 2; }
-how=$1 from=$2 work=$3
-grab=${TAVREL_X11_TOOLS:?the folder of x11_grab}/x11_grab
+how=$1 work=$3
+from=$(cd "$2" && pwd) || exit 1
+grab=$(cd "${TAVREL_X11_TOOLS:?the folder of x11_grab}" && pwd)/x11_grab
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 
 fail() { echo "consumer_test ($how): $*" >&2; exit 1; }
@@ -102,10 +103,12 @@ case "$how" in
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_FIND_ROOT_PATH="$work/prefix" \
       "${launcher[@]}" >configure.log || fail "configure against the windows install failed"
     cmake --build build >build.log || { cat build.log >&2; fail "build failed"; }
-    # A prefix of its own without the virtual desktop: the window is then an X
-    # window of its own, its client area where X says.
-    export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    wineboot -i >wineboot.log 2>&1 && wineserver -w
+    # A prefix of its own without the virtual desktop, kept between runs: the
+    # window is then an X window of its own, its client area where X says.
+    export WINEPREFIX="$work.wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot -i >wineboot.log 2>&1 && wineserver -w
+    fi
     run_and_compare wine build/consumer.exe
     wineserver -k 2>/dev/null
     ;;
