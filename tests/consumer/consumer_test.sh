@@ -53,7 +53,8 @@ press_until_ended() {
 run_and_compare() {
   "$@" framebuffer.ppm >program.log 2>&1 &
   pid=$!
-  wait_for 60 test -s framebuffer.ppm || { cat program.log >&2; fail "no framebuffer written"; }
+  wait_for 60 eval 'test -s framebuffer.ppm || program_ended' && test -s framebuffer.ppm ||
+    { cat program.log >&2; fail "no framebuffer written"; }
   wait_for 20 eval 'window=$(xdotool search --name "^tavrel consumer$" 2>/dev/null | head -n 1); [ -n "$window" ]' ||
     fail "no window named \"tavrel consumer\""
   wait_for 20 eval 'eval "$(xdotool getwindowgeometry --shell "$window")"; [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ]' ||
