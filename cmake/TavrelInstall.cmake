@@ -37,8 +37,8 @@ install(FILES ${PROJECT_BINARY_DIR}/TavrelConfig.cmake ${PROJECT_BINARY_DIR}/Tav
 
 # pkg-config: a static library brings its own dependencies onto the link line
 # (pkg-config --libs without --static); a shared one keeps them private.
-# The file finds its prefix from where it lies, so that an install moved with
-# cmake --install --prefix still works.
+# Elsewhere the file finds its prefix from where it lies, so that an install
+# moved with cmake --install --prefix still works.
 if(WIN32)
   set(pc_requires "")
   set(pc_deps "-luser32 -lgdi32 -lkernel32 -lwinmm")
@@ -62,8 +62,14 @@ else()
   set(pc_libs_private "")
   set(pc_libs "${pc_deps}")
 endif()
-file(RELATIVE_PATH pc_prefix_from_file
-  /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+# A distribution's package (prefix /usr) names its folders plainly.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(pc_prefix /usr)
+else()
+  file(RELATIVE_PATH pc_prefix_from_file /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+  string(REGEX REPLACE "/$" "" pc_prefix_from_file "${pc_prefix_from_file}")
+  set(pc_prefix "\${pcfiledir}/${pc_prefix_from_file}")
+endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/tavrel.pc.in ${PROJECT_BINARY_DIR}/tavrel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/tavrel.pc
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
