@@ -28,7 +28,7 @@ pack() {
 
 mkdir -p "$root/build"
 if [ "$what" != zip ]; then
-  pack "$root/build/package-linux" DEB -DTAVREL_REAL_PLATFORM=ON -DTAVREL_EXAMPLES=OFF -DCMAKE_INSTALL_PREFIX=/usr
+  pack "$root/build/package-linux" DEB -DTAVREL_REAL_PLATFORM=ON -DCMAKE_INSTALL_PREFIX=/usr
 fi
 if [ "$what" != deb ]; then
   pack "$root/build/package-windows" ZIP -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
