@@ -88,10 +88,14 @@ case "$how" in
     run_and_compare ./consumer
     ;;
   subdir)
-    # The files git knows, as a clone has them, with today's edits.
+    # The files git knows, as a clone has them, with today's edits; from a
+    # tree outside git, everything but its builds.
     mkdir tavrel
-    (cd "$from" && git ls-files -z --cached --others --exclude-standard | xargs -0 tar cf - 2>/dev/null) |
-      tar xf - -C tavrel || fail "cannot copy the tree"
+    if [ "$(git -C "$from" rev-parse --show-toplevel 2>/dev/null)" = "$from" ]; then
+      (cd "$from" && git ls-files -z --cached --others --exclude-standard | xargs -0 tar cf -)
+    else
+      tar cf - -C "$from" --exclude=./build --exclude=./.git .
+    fi | tar xf - -C tavrel || fail "cannot copy the tree"
     cmake -S "$here/project" -B build -DTAVREL_SOURCE="$work/tavrel" -DCMAKE_BUILD_TYPE=Release \
       "${launcher[@]}" >configure.log || fail "configure with add_subdirectory failed"
     cmake --build build -j2 >build.log || { tail -20 build.log >&2; fail "build failed"; }

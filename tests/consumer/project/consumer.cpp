@@ -18,9 +18,9 @@ void Draw() {
   DrawLine(nullptr, 20, 300, 220, 460, 0x3366FF, kDrawKindBox, kStyleSolid, kStepAbsolute);
   DrawLine(nullptr, 420, 20, 620, 120, 0xFFAA00, kDrawKindFilledBox, kStyleSolid, kStepAbsolute);
   DrawCircle(nullptr, 320, 240, 120, 0xFFFF00, 0, 0, kFullCircleMarker, 0, kStepPointAbsolute);
-  GfxSetColor(0xFFFFFF, -1);
-  GfxLocate(2, 3, -1);
-  GfxWriteZ("Hello from a program of your own");
+  SetColor(0xFFFFFF, -1);
+  Locate(2, 3, -1);
+  PrintCString(0, "Hello from a program of your own", 0);
 }
 
 // Written under a temporary name and renamed, so that a reader never sees half.
@@ -50,6 +50,6 @@ int main(int argc, char** argv) {
   if (ScreenSetMode(kMode, kDepth, 1, 0, 0) != 0) RuntimeEnd(1);
   Draw();
   if (!WriteFramebuffer(argv[1])) RuntimeEnd(3);
-  GfxWaitKey();
+  WaitKey();
   RuntimeEnd(0);
 }
