@@ -1,15 +1,17 @@
 # Native build: the platform-neutral code, its unit tests, benchmarks and fuzzers.
+# The sanitizers reach every program built here but never an installed package's
+# users: they are build-tree interface only.
 if(TAVREL_SANITIZE)
   set(TAVREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_compile_options(tavrel_core PUBLIC ${TAVREL_SANITIZER_FLAGS})
-  target_link_options(tavrel_core PUBLIC ${TAVREL_SANITIZER_FLAGS})
+  target_compile_options(tavrel_runtime PUBLIC $<BUILD_INTERFACE:${TAVREL_SANITIZER_FLAGS}>)
+  target_link_options(tavrel_runtime PUBLIC $<BUILD_INTERFACE:${TAVREL_SANITIZER_FLAGS}>)
 endif()
 if(TAVREL_TSAN)
-  target_compile_options(tavrel_core PUBLIC -fsanitize=thread -fno-omit-frame-pointer)
-  target_link_options(tavrel_core PUBLIC -fsanitize=thread)
+  target_compile_options(tavrel_runtime PUBLIC $<BUILD_INTERFACE:-fsanitize=thread -fno-omit-frame-pointer>)
+  target_link_options(tavrel_runtime PUBLIC $<BUILD_INTERFACE:-fsanitize=thread>)
 endif()
 find_package(Threads REQUIRED)
-target_link_libraries(tavrel_core PUBLIC Threads::Threads)
+target_link_libraries(tavrel_runtime PUBLIC Threads::Threads)
 
 # The game itself on Linux: the terminal for its text, an X window for its board.
 if(TAVREL_REAL_PLATFORM)
@@ -17,14 +19,14 @@ if(TAVREL_REAL_PLATFORM)
   if(NOT X11_Xext_FOUND)
     message(FATAL_ERROR "The X11 driver needs the X extension library (libxext-dev) for MIT-SHM")
   endif()
-  # CMAKE_DL_LIBS: the OpenGL driver loads libGL (and libXrandr) at run time.
-  target_link_libraries(tavrel_core PUBLIC X11::X11 X11::Xext ${CMAKE_DL_LIBS})
-  add_executable(tavrel ${CMAKE_SOURCE_DIR}/game/main.cpp)
-  target_link_libraries(tavrel PRIVATE tavrel_core)
+  # libGL is opened at run time, only by programs that ask for an OpenGL screen.
+  target_link_libraries(tavrel_runtime PUBLIC X11::X11 X11::Xext ${CMAKE_DL_LIBS})
+  add_executable(tavrel ${PROJECT_SOURCE_DIR}/game/main.cpp)
+  target_link_libraries(tavrel PRIVATE tavrel_game)
   tavrel_warnings(tavrel)
   # The pacing benchmark's program (bench/idle/poll_work.py).
-  add_executable(poll_work ${CMAKE_SOURCE_DIR}/bench/idle/poll_work.cpp)
-  target_link_libraries(poll_work PRIVATE tavrel_core)
+  add_executable(poll_work ${PROJECT_SOURCE_DIR}/bench/idle/poll_work.cpp)
+  target_link_libraries(poll_work PRIVATE Tavrel::tavrel)
   tavrel_warnings(poll_work)
 endif()
 # Its tests need more than a player has (GoogleTest, Python, tmux, XTest).

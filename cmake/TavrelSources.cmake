@@ -4,7 +4,7 @@ function(tavrel_collect_sources out)
   set(result)
   foreach(dir IN LISTS ARGN)
     file(GLOB found CONFIGURE_DEPENDS
-      ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
+      ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.c)
     list(APPEND result ${found})
   endforeach()
   tavrel_filter_platform(result)

@@ -31,7 +31,10 @@ for n in $(seq 90 140); do
     kill -0 "$xvfb_pid" 2>/dev/null || break
     sleep 0.05
   done
-  if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
+  # Two callers can pick the same number at once: the socket is then the
+  # winner's, and the lock file, written before it, names the winner.
+  if kill -0 "$xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ] &&
+     [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ]; then
     export DISPLAY=":$n"
     break
   fi
