@@ -11,45 +11,13 @@
 // which a fullscreen switch makes by design) and fill the pagefile
 // usage, which Windows defines as the same figure as the private usage. Those
 // stand in where the direct answers are 0.
-#include <windows.h>
-#include <psapi.h>
-
 #include <cstdio>
 
-#include "handle_count_win32.h"
+#include "window_queries_win32.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: process_usage CLASS_NAME\n");
-    return 2;
-  }
-  HWND window = FindWindowA(argv[1], nullptr);
-  DWORD pid = 0;
-  if (window == nullptr || GetWindowThreadProcessId(window, &pid) == 0) {
-    std::printf("none: no window of class %s (error %lu)\n", argv[1], GetLastError());
-    return 1;
-  }
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-  if (process == nullptr) {
-    std::printf("no access to process %lu: error %lu\n", pid, GetLastError());
-    return 1;
-  }
-  DWORD handles = 0;
-  PROCESS_MEMORY_COUNTERS_EX memory = {};
-  memory.cb = sizeof memory;
-  const bool ok = GetProcessHandleCount(process, &handles) &&
-                  GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                                       sizeof memory);
-  const DWORD error = GetLastError();
-  CloseHandle(process);
-  if (!ok) {
-    std::printf("failed to read process %lu: error %lu\n", pid, error);
-    return 1;
-  }
-  const HandleCounts listed = ListedHandles(pid);
-  if (handles == 0) handles = listed.all;
-  const SIZE_T private_bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
-  std::printf("handles %lu registry_keys %lu private_bytes %llu windows_pid %lu\n", handles,
-              listed.registry_keys, static_cast<unsigned long long>(private_bytes), pid);
-  return 0;
+  std::string out;
+  const int status = ProcessUsageLine(argc, argv, &out);
+  std::fputs(out.c_str(), status == 2 ? stderr : stdout);
+  return status;
 }

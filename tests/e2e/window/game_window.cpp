@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "game_console.h"
+#include "query_client.h"
 #include "tests/e2e/tools/x11_probe.h"
 
 extern char** environ;
@@ -17,6 +18,10 @@ extern char** environ;
 namespace e2e {
 
 std::string RunHelper(const std::string& name, const std::vector<std::string>& args, int* status) {
+  if (ServedByQueryServer(name)) {
+    int ignored = 0;
+    return AskQueryServer(name, args, status ? status : &ignored);
+  }
   return RunWine(E2eEnv::Get().windows_build + "/tests/e2e/" + name + ".exe", args, status);
 }
 

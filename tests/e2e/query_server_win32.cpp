@@ -1,0 +1,48 @@
+// Answers the window tests' questions to Wine from one long-lived process:
+// each line "ID TOOL ARGS..." on standard input (TOOL window_query or
+// process_usage, ARGS without blanks) gets the line "ID STATUS ANSWER" on
+// standard output, as that program would have answered and ended.
+// A test asks hundreds of such questions (every poll for a window after a
+// switch is one). Started as a program each, they made Wine 8 start hundreds
+// of processes while the game switched its display, and now and then one of
+// them ended before its main ran (status 0 or 1, no output) or found no
+// window of a class that had one; a process started once is not exposed to
+// that.
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "window_queries_win32.h"
+
+namespace {
+
+int Answer(const std::string& tool, std::vector<std::string> words, std::string* out) {
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  const int argc = static_cast<int>(argv.size());
+  if (tool == "window_query") return QueryWindowLine(argc, argv.data(), out);
+  if (tool == "process_usage") return ProcessUsageLine(argc, argv.data(), out);
+  *out = "unknown tool " + tool;
+  return 2;
+}
+
+}  // namespace
+
+int main() {
+  char line[1024];
+  while (std::fgets(line, sizeof line, stdin)) {
+    std::istringstream in(line);
+    std::string id, tool, word;
+    if (!(in >> id >> tool)) continue;
+    std::vector<std::string> words = {tool};
+    while (in >> word) words.push_back(word);
+    std::string out;
+    const int status = Answer(tool, words, &out);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    std::printf("%s %d %s\n", id.c_str(), status, out.c_str());
+    std::fflush(stdout);
+  }
+  return 0;
+}

@@ -1,0 +1,19 @@
+// The window tests' questions to Wine about windows and their processes
+// (window_query, process_usage), asked of one query_server.exe kept running
+// for the whole test program instead of a Wine process per question.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Whether the query server answers this tool's questions.
+bool ServedByQueryServer(const std::string& tool);
+
+// The answer (one line, with its line end) and *status as the tool itself
+// would have given them; status -1 and the reason when the server could not
+// answer within 30 s.
+std::string AskQueryServer(const std::string& tool, const std::vector<std::string>& args, int* status);
+
+}  // namespace e2e
