@@ -20,10 +20,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "console/console.h"
-#include "console/runtime.h"
-#include "console/services.h"
-#include "gfx/screen.h"
+#include "tavrel.h"
 
 namespace {
 
@@ -129,7 +126,8 @@ int main(int argc, char** argv) {
   const bool paced = !(argc > 1 && std::strcmp(argv[1], "--unpaced") == 0);
   // Mode, colour bits, pages, flags (0x02: OpenGL), refresh rate (0: any).
   if (ScreenSetMode(kScreenMode, kColourBits, 1, kOpenGlScreen, 0) != 0) {
-    std::fputs("opengl_board: no OpenGL screen could be opened\n", stderr);
+    std::fprintf(stderr, "opengl_board: no OpenGL screen could be opened: %s\n",
+                 ScreenFailureText(ScreenFailureReason()));
     RuntimeEnd(1);
   }
   SetUpView();

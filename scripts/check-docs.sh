@@ -49,10 +49,12 @@ if [ -s "$warnings" ] || [ $status -ne 0 ]; then
 fi
 
 # The size of the interface, as Doxygen counts it: functions, variables, types
-# and constants of the files, and the fields of the public structs.
+# and constants of the files, the values of their enumerations, and the fields
+# of the public structs.
 python3 - "$out/xml" <<'PY'
 import sys, glob, xml.etree.ElementTree as ET
 documented = total = 0
+missing = []
 for path in glob.glob(sys.argv[1] + "/*.xml"):
     root = ET.parse(path).getroot()
     for compound in root.iter("compounddef"):
@@ -61,12 +63,18 @@ for path in glob.glob(sys.argv[1] + "/*.xml"):
         items = list(compound.iter("memberdef"))
         if compound.get("kind") == "struct":
             items.append(compound)
+        items += [v for m in items for v in m.iter("enumvalue")]
         for m in items:
             total += 1
             text = "".join(m.find("briefdescription").itertext()).strip() + \
                    "".join(m.find("detaileddescription").itertext()).strip()
             documented += bool(text)
+            if not text:
+                name = m.find("name") if m.find("name") is not None else m.find("compoundname")
+                missing.append(name.text if name is not None else "?")
 print(f"check-docs: {documented} of {total} public declarations documented; "
       "reference in " + sys.argv[1].rsplit("/", 1)[0] + "/html")
+if missing:
+    print("check-docs: undocumented: " + ", ".join(sorted(missing)), file=sys.stderr)
 sys.exit(0 if documented == total else 1)
 PY
