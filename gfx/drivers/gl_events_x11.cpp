@@ -14,13 +14,13 @@
 namespace glx {
 namespace {
 
-void SetKeyState(int32_t scan, bool down) {
-  if (g_screen && g_screen->key_state && scan > 0 && scan < 128) g_screen->key_state[scan] = down ? 0xFF : 0;
+void OnButton(unsigned button, bool down) {
+  X11ApplyButton(button, down, &g_gl.mouse_buttons, &g_gl.mouse_wheel);
 }
 
 void OnKey(XKeyEvent* event, bool down) {
   const X11Key key = X11TranslateKey(event, down);
-  SetKeyState(key.scan_code, down);
+  X11SetKeyState(key.scan_code, down);
   if (key.alt_enter) ToggleFullscreen();
   else if (key.key_code) KeyQueuePut(key.key_code);
 }
@@ -29,16 +29,6 @@ void OnKey(XKeyEvent* event, bool down) {
 void OnPointer(int32_t x, int32_t y) {
   g_gl.mouse_x = x - g_gl.view_x;
   g_gl.mouse_y = y - g_gl.view_y;
-}
-
-void OnButton(unsigned button, bool down) {
-  static constexpr int32_t kBits[] = {0, 1, 4, 2};  // left, middle, right
-  if (button >= 1 && button <= 3) {
-    if (down) g_gl.mouse_buttons |= kBits[button];
-    else g_gl.mouse_buttons &= ~kBits[button];
-  } else if (down && (button == 4 || button == 5)) {
-    g_gl.mouse_wheel += button == 4 ? 1 : -1;
-  }
 }
 
 void OnFocus(bool in) {

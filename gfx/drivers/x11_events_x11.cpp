@@ -19,13 +19,13 @@ void QueueKey(int32_t code) {
   g_x.key_queued = true;
 }
 
-void SetKeyState(int32_t scan, bool down) {
-  if (g_screen && g_screen->key_state && scan > 0 && scan < 128) g_screen->key_state[scan] = down ? 0xFF : 0;
+void OnButton(unsigned button, bool down) {
+  X11ApplyButton(button, down, &g_x.mouse_buttons, &g_x.mouse_wheel);
 }
 
 void OnKey(XKeyEvent* event, bool down) {
   const X11Key key = X11TranslateKey(event, down);
-  SetKeyState(key.scan_code, down);
+  X11SetKeyState(key.scan_code, down);
   if (key.alt_enter) ToggleFullscreen();
   else if (key.key_code) QueueKey(key.key_code);
 }
@@ -34,16 +34,6 @@ void OnPointer(int32_t wx, int32_t wy) {
   const X11Placement& p = g_x.placement;
   g_x.mouse_x = (wx - p.x) / p.factor;
   g_x.mouse_y = (wy - p.y) / p.factor;
-}
-
-void OnButton(unsigned button, bool down) {
-  static constexpr int32_t kBits[] = {0, 1, 4, 2};  // left, middle, right
-  if (button >= 1 && button <= 3) {
-    if (down) g_x.mouse_buttons |= kBits[button];
-    else g_x.mouse_buttons &= ~kBits[button];
-  } else if (down && (button == 4 || button == 5)) {
-    g_x.mouse_wheel += button == 4 ? 1 : -1;
-  }
 }
 
 void OnConfigure(int32_t w, int32_t h) {

@@ -6,6 +6,7 @@
 #include <X11/Xutil.h>
 
 #include "gfx/input/keys_internal.h"
+#include "gfx/screen.h"
 #include "gfx/window/x11_char_keys.h"
 #include "gfx/window/x11_layout.h"
 
@@ -37,4 +38,19 @@ X11Key X11TranslateKey(XKeyEvent* event, bool down) {
   }
   key.key_code = vk ? SpecialKeyCode(vk) : X11CharacterCode(static_cast<uint32_t>(keysym), text, n);
   return key;
+}
+
+void X11SetKeyState(int32_t scan_code, bool down) {
+  if (g_screen && g_screen->key_state && scan_code > 0 && scan_code < 128)
+    g_screen->key_state[scan_code] = down ? 0xFF : 0;
+}
+
+void X11ApplyButton(unsigned button, bool down, int32_t* buttons, int32_t* wheel) {
+  static constexpr int32_t kBits[] = {0, 1, 4, 2};  // left, middle, right
+  if (button >= 1 && button <= 3) {
+    if (down) *buttons |= kBits[button];
+    else *buttons &= ~kBits[button];
+  } else if (down && (button == 4 || button == 5)) {
+    *wheel += button == 4 ? 1 : -1;
+  }
 }
