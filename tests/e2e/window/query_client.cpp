@@ -39,7 +39,10 @@ bool FindAnswer(const std::string& output, const std::string& id, std::string* l
 
 }  // namespace
 
-bool ServedByQueryServer(const std::string& tool) { return tool == "window_query" || tool == "process_usage"; }
+bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args) {
+  if (!args.empty() && args[0] == "--screensaver") return false;
+  return tool == "window_query" || tool == "process_usage";
+}
 
 std::string AskQueryServer(const std::string& tool, const std::vector<std::string>& args, int* status) {
   static int next_id = 0;

@@ -8,8 +8,10 @@
 
 namespace e2e {
 
-// Whether the query server answers this tool's questions.
-bool ServedByQueryServer(const std::string& tool);
+// Whether the query server answers this question. The screen saver setting
+// is not among them: a process reads it once and keeps its copy (Wine's
+// user32 caches it), so only a process started now sees the game's change.
+bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args);
 
 // The answer (one line, with its line end) and *status as the tool itself
 // would have given them; status -1 and the reason when the server could not
