@@ -2,12 +2,12 @@
 // each line "ID TOOL ARGS..." on standard input (TOOL window_query or
 // process_usage, ARGS without blanks) gets the line "ID STATUS ANSWER" on
 // standard output, as that program would have answered and ended.
-// A test asks hundreds of such questions (every poll for a window after a
-// switch is one). Started as a program each, they made Wine 8 start hundreds
-// of processes while the game switched its display, and now and then one of
-// them ended before its main ran (status 0 or 1, no output) or found no
-// window of a class that had one; a process started once is not exposed to
-// that.
+// While a test starts Wine processes by the hundred (every poll for a window
+// after a switch is one) and the game switches its display, Wine 8 now and
+// then ends a new process before its main runs (status 0 or 1, nothing
+// written): a poll that is asked again survives that, a one-shot reading such
+// as the soak's usage after a switch does not, and is asked of this process,
+// started once.
 #include <cstdio>
 #include <cstring>
 #include <sstream>

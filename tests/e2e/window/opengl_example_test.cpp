@@ -135,6 +135,9 @@ TEST_F(OpenGlExample, AltEnterSwitchesTo640x480FullscreenAndBack) {
   s.window().Key("alt+Return");
   ASSERT_TRUE(in_mode(1024, 768)) << "no window back after the second Alt+Enter";
   ASSERT_TRUE(s.Refind());
+  // Wine reports the window placed before X shows it: focus it once its
+  // picture is there.
+  ASSERT_TRUE(s.WaitKing({8, 8})) << "the picture is back in the window";
   s.window().Focus();
   s.window().Key("1");
   EXPECT_TRUE(s.WaitKing({7, 8})) << "keys still reach the program";

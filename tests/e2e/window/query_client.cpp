@@ -40,8 +40,8 @@ bool FindAnswer(const std::string& output, const std::string& id, std::string* l
 }  // namespace
 
 bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args) {
-  if (!args.empty() && args[0] == "--screensaver") return false;
-  return tool == "window_query" || tool == "process_usage";
+  (void)args;
+  return tool == "process_usage";
 }
 
 std::string AskQueryServer(const std::string& tool, const std::vector<std::string>& args, int* status) {

@@ -8,9 +8,12 @@
 
 namespace e2e {
 
-// Whether the query server answers this question. The screen saver setting
-// is not among them: a process reads it once and keeps its copy (Wine's
-// user32 caches it), so only a process started now sees the game's change.
+// Whether the query server answers this question: only the soak's one-shot
+// usage reading. Window queries stay programs of their own, asked again by the
+// waits that poll them: a process reads the screen saver setting once and
+// keeps its copy (Wine's user32 caches it), and while a long-lived process
+// with a message queue ran beside it, the OpenGL example's window got no keys
+// after its return from fullscreen (it does when processes keep starting).
 bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args);
 
 // The answer (one line, with its line end) and *status as the tool itself
