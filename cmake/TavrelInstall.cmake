@@ -39,10 +39,15 @@ install(FILES ${PROJECT_BINARY_DIR}/TavrelConfig.cmake ${PROJECT_BINARY_DIR}/Tav
 # (pkg-config --libs without --static); a shared one keeps them private.
 # Elsewhere the file finds its prefix from where it lies, so that an install
 # moved with cmake --install --prefix still works.
+set(pc_cflags "")
 if(WIN32)
   set(pc_requires "")
   set(pc_deps "-luser32 -lgdi32 -lkernel32 -lwinmm")
-  if(NOT MSVC)
+  if(BUILD_SHARED_LIBS)
+    # The DLL brings its own; a program imports the runtime's data.
+    set(pc_deps "")
+    set(pc_cflags " -DTAVREL_DLL")
+  elseif(NOT MSVC)
     set(pc_deps "-static -static-libgcc -static-libstdc++ ${pc_deps}")
   endif()
 else()

@@ -6,6 +6,7 @@
 # other headers beside them.
 set(TAVREL_PUBLIC_HEADERS
   tavrel.h
+  tavrel_export.h
   console/runtime.h
   console/rt_string.h
   console/console.h

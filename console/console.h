@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "tavrel_export.h"
 #include "console/rt_string.h"
 
 /// One key, as ReadKey returns it: the empty string when no key is waiting; one
@@ -154,5 +155,5 @@ struct ConsoleHooks {
 };
 
 // The one table; all slots empty at start.
-extern ConsoleHooks g_console_hooks;
+extern TAVREL_DATA ConsoleHooks g_console_hooks;
 /// \endcond

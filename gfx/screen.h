@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "tavrel_export.h"
 #include "gfx/screen_failure.h"
 
 /// \cond TAVREL_INTERNAL
@@ -72,7 +73,7 @@ constexpr int kScreenModeCount = 21;
 ///
 /// Modes 14 to 21 may be opened with 16 or 32 bits per pixel instead (see
 /// ScreenSetMode).
-extern const ScreenModeInfo kScreenModeTable[kScreenModeCount + 1];
+extern TAVREL_DATA const ScreenModeInfo kScreenModeTable[kScreenModeCount + 1];
 
 /// ScreenSetMode flag: a fullscreen display instead of a window. If the display
 /// cannot be opened that way, the other way is tried next.
@@ -210,7 +211,7 @@ struct ScreenContext {
 };
 
 // The open screen, or null.
-extern ScreenContext* g_screen;
+extern TAVREL_DATA ScreenContext* g_screen;
 
 struct PixelOps {
   void* (*byte_copy)(void* dst, const void* src, size_t n);
@@ -220,11 +221,11 @@ struct PixelOps {
   void (*pixel_copy)(void* dst, const void* src, int32_t n);
   void (*pixel_fill)(void* dst, uint32_t value, int32_t n);
 };
-extern PixelOps g_pixel_ops;
+extern TAVREL_DATA PixelOps g_pixel_ops;
 
-extern char g_title_buffer[128];
-extern char* g_title;          // null until the first set-up names the window
-extern uint8_t* g_rgb16_lookup;  // 2048 bytes while a screen is open
+extern TAVREL_DATA char g_title_buffer[128];
+extern TAVREL_DATA char* g_title;          // null until the first set-up names the window
+extern TAVREL_DATA uint8_t* g_rgb16_lookup;  // 2048 bytes while a screen is open
 
 #include "gfx/screen_failure.h"
 

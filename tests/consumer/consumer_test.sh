@@ -110,7 +110,8 @@ case "$how" in
     cmake --build build >build.log || { cat build.log >&2; fail "build failed"; }
     # A prefix of its own without the virtual desktop, kept between runs: the
     # window is then an X window of its own, its client area where X says.
-    export WINEPREFIX="$work.wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # A shared build's DLL is found where it was installed.
+    export WINEPREFIX="$work.wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPATH="$work/prefix/bin"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot -i >wineboot.log 2>&1 && wineserver -w
     fi
