@@ -244,8 +244,11 @@ TEST_F(ScreenOnDirectX, FullscreenMouseCountsRowsFromThePictureInATallerDisplayM
   EXPECT_TRUE(PointerReadsAt(300, top / 2, 300, 0, &seen)) << "above the picture: " << seen;
   EXPECT_TRUE(PointerReadsAt(300, top + 360, 300, 349, &seen)) << "below the picture: " << seen;
   ASSERT_EQ(GfxSetMouse(50, 20, -1), 0);
+  // Windows moves the cursor before SetCursorPos returns; Wine warps the X
+  // pointer on another connection than the one GetCursorPos asks, and has
+  // been seen answering the position before the warp for a moment.
   POINT at{};
-  ASSERT_TRUE(GetCursorPos(&at));
+  for (int i = 0; i < 200 && GetCursorPos(&at) && !(at.x == 50 && at.y == top + 20); ++i) Sleep(10);
   EXPECT_EQ(at.x, 50);
   EXPECT_EQ(at.y, top + 20);
 }
