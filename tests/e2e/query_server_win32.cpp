@@ -1,6 +1,5 @@
-// Answers the window tests' questions to Wine from one long-lived process:
-// each line "ID TOOL ARGS..." on standard input (TOOL window_query or
-// process_usage, ARGS without blanks) gets the line "ID STATUS ANSWER" on
+// Answers the soak's usage readings from one long-lived process: each line
+// "ID TOOL ARGS..." on standard input (TOOL process_usage, ARGS without blanks) gets the line "ID STATUS ANSWER" on
 // standard output, as that program would have answered and ended.
 // While a test starts Wine processes by the hundred (every poll for a window
 // after a switch is one) and the game switches its display, Wine 8 now and
@@ -22,7 +21,6 @@ int Answer(const std::string& tool, std::vector<std::string> words, std::string*
   std::vector<char*> argv;
   for (auto& w : words) argv.push_back(w.data());
   const int argc = static_cast<int>(argv.size());
-  if (tool == "window_query") return QueryWindowLine(argc, argv.data(), out);
   if (tool == "process_usage") return ProcessUsageLine(argc, argv.data(), out);
   *out = "unknown tool " + tool;
   return 2;

@@ -18,7 +18,7 @@ extern char** environ;
 namespace e2e {
 
 std::string RunHelper(const std::string& name, const std::vector<std::string>& args, int* status) {
-  if (ServedByQueryServer(name, args)) {
+  if (ServedByQueryServer(name)) {
     int ignored = 0;
     return AskQueryServer(name, args, status ? status : &ignored);
   }

@@ -39,10 +39,7 @@ bool FindAnswer(const std::string& output, const std::string& id, std::string* l
 
 }  // namespace
 
-bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args) {
-  (void)args;
-  return tool == "process_usage";
-}
+bool ServedByQueryServer(const std::string& tool) { return tool == "process_usage"; }
 
 std::string AskQueryServer(const std::string& tool, const std::vector<std::string>& args, int* status) {
   static int next_id = 0;

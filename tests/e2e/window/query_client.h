@@ -1,6 +1,5 @@
-// The window tests' questions to Wine about windows and their processes
-// (window_query, process_usage), asked of one query_server.exe kept running
-// for the whole test program instead of a Wine process per question.
+// The soak's usage readings (process_usage), asked of one query_server.exe
+// kept running for the whole test program instead of a Wine process each.
 #pragma once
 
 #include <string>
@@ -14,7 +13,7 @@ namespace e2e {
 // keeps its copy (Wine's user32 caches it), and while a long-lived process
 // with a message queue ran beside it, the OpenGL example's window got no keys
 // after its return from fullscreen (it does when processes keep starting).
-bool ServedByQueryServer(const std::string& tool, const std::vector<std::string>& args);
+bool ServedByQueryServer(const std::string& tool);
 
 // The answer (one line, with its line end) and *status as the tool itself
 // would have given them; status -1 and the reason when the server could not
