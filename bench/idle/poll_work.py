@@ -8,6 +8,8 @@ of work of both builds and their ratio, and the CPU share of one core (every
 thread, from /proc/PID/task/*/schedstat) during the pure wait: medians of
 ROUNDS rounds (TAVREL_BENCH_ROUNDS, default 3). Run by bench/idle/run.sh,
 which builds the programs and sets up the display and the Wine prefix.
+TAVREL_BENCH_ONLY and TAVREL_BENCH_BASELINE pick settings and the baseline
+(see main).
 
   poll_work.py ROOT SECONDS
 """
@@ -65,10 +67,15 @@ def wait_line(path, text, deadline):
     return False
 
 
-def measure(start, find_pid, out, seconds):
-    """Starts the program, times its pure wait and reads its steps per second."""
+def measure(start, find_pid, out, seconds, pair):
+    """Starts the program, lets it go with the other one of its pair, times its
+    pure wait and reads its steps per second."""
     ended = start()
     deadline = time.monotonic() + 60
+    if not wait_line(out, "ready", deadline):
+        pair.barrier.abort()
+        raise RuntimeError("poll_work did not start")
+    pair.barrier.wait(timeout=60)
     if not wait_line(out, "wait_start", deadline):
         raise RuntimeError("poll_work did not start")
     pid = find_pid()
@@ -88,12 +95,25 @@ def measure(start, find_pid, out, seconds):
     return share, steps
 
 
-def native(program, mode, seconds):
+class Pair:
+    """The two programs of a round: both are set up before either begins, and
+    then work through each phase at the same time."""
+
+    def __init__(self, size):
+        self.go = tempfile.mktemp(prefix="poll-work-go-")
+        self.barrier = threading.Barrier(size, action=lambda: open(self.go, "w").close())
+
+    def close(self):
+        if os.path.exists(self.go):
+            os.unlink(self.go)
+
+
+def native(program, mode, seconds, pair):
     out = tempfile.mktemp(prefix="poll-work-")
     script = tempfile.mktemp(prefix="poll-work-", suffix=".sh")
     with open(script, "w") as f:
-        f.write("#!/bin/sh\necho $$ > %s.pid\nTAVREL_POLL_WORK='%s %s %s' exec %s\n"
-                % (out, mode, seconds, out, program))
+        f.write("#!/bin/sh\necho $$ > %s.pid\nTAVREL_POLL_WORK='%s %s %s %s' exec %s\n"
+                % (out, mode, seconds, out, pair.go, program))
     os.chmod(script, 0o755)
     session = []
 
@@ -102,15 +122,15 @@ def native(program, mode, seconds):
         return lambda: (session[0].exit_status(), session[0].close())
 
     try:
-        return measure(start, lambda: int(open(out + ".pid").read()), out, seconds)
+        return measure(start, lambda: int(open(out + ".pid").read()), out, seconds, pair)
     finally:
         os.unlink(script)
 
 
-def wine(build, mode, seconds, driver):
+def wine(build, mode, seconds, driver, pair):
     out = tempfile.mktemp(prefix="poll-work-")
     exe = os.path.join(build, "tests", "e2e", "poll_work.exe")
-    env = dict(os.environ, TAVREL_POLL_WORK="%s %s Z:%s" % (mode, seconds, out))
+    env = dict(os.environ, TAVREL_POLL_WORK="%s %s Z:%s Z:%s" % (mode, seconds, out, pair.go))
     if driver:
         env["KVGFX"] = driver
     procs = []
@@ -136,22 +156,28 @@ def wine(build, mode, seconds, driver):
         return ended
 
     ending = "/%s/tests/e2e/poll_work.exe" % os.path.basename(build)
-    return measure(start, lambda: wine_pid(ending), out, seconds)
+    return measure(start, lambda: wine_pid(ending), out, seconds, pair)
 
 
 def main(root, seconds):
     settings = [
-        ("native, terminal", lambda b: native(os.path.join(root, "build", b, "poll_work"), "console", seconds),
+        ("native, terminal", lambda b, p: native(os.path.join(root, "build", b, "poll_work"), "console", seconds, p),
          ("linux", "linux-unpaced")),
-        ("native, X11 window", lambda b: native(os.path.join(root, "build", b, "poll_work"), "window", seconds),
+        ("native, X11 window", lambda b, p: native(os.path.join(root, "build", b, "poll_work"), "window", seconds, p),
          ("linux", "linux-unpaced")),
-        ("Wine, console", lambda b: wine(os.path.join(root, "build", b), "console", seconds, None),
+        ("Wine, console", lambda b, p: wine(os.path.join(root, "build", b), "console", seconds, None, p),
          ("windows", "windows-unpaced")),
-        ("Wine, DirectX window", lambda b: wine(os.path.join(root, "build", b), "window", seconds, "DirectX"),
+        ("Wine, DirectX window", lambda b, p: wine(os.path.join(root, "build", b), "window", seconds, "DirectX", p),
          ("windows", "windows-unpaced")),
-        ("Wine, GDI window", lambda b: wine(os.path.join(root, "build", b), "window", seconds, "GDI"),
+        ("Wine, GDI window", lambda b, p: wine(os.path.join(root, "build", b), "window", seconds, "GDI", p),
          ("windows", "windows-unpaced")),
     ]
+    # TAVREL_BENCH_ONLY: run only the settings whose name contains it;
+    # TAVREL_BENCH_BASELINE: the build folder suffix that replaces "-unpaced"
+    # (an A/A run compares the paced build with a copy of itself, "-aa").
+    only = os.environ.get("TAVREL_BENCH_ONLY", "")
+    baseline = os.environ.get("TAVREL_BENCH_BASELINE", "-unpaced")
+    settings = [(n, r, (b[0], b[0] + baseline)) for n, r, b in settings if only in n]
     works = (10, 100, 1000, 10000)
     print("| setting | pure wait CPU, paced / unpaced | " +
           " | ".join("%d us: paced / unpaced steps/s (ratio)" % w for w in works) + " |")
@@ -162,11 +188,13 @@ def main(root, seconds):
         shares, steps = {b: [] for b in builds}, {b: [] for b in builds}
         for _ in range(ROUNDS):
             results = {}
-            threads = [threading.Thread(target=lambda b=b: results.__setitem__(b, run(b))) for b in builds]
+            pair = Pair(len(builds))
+            threads = [threading.Thread(target=lambda b=b: results.__setitem__(b, run(b, pair))) for b in builds]
             for t in threads:
                 t.start()
             for t in threads:
                 t.join()
+            pair.close()
             for b in builds:
                 if b not in results:
                     raise RuntimeError("the %s build's run failed" % b)
