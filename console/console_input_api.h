@@ -12,6 +12,12 @@ struct ConsoleInputApi {
   // Waits at most ms milliseconds for a record to arrive; true when one may
   // have. Null where nothing can arrive (the native build).
   bool (*wait)(int32_t ms);
+  // False when the queue is surely empty, found without reading it; null
+  // where that is unknown (every poll then peeks). Peeking at a Windows
+  // console's queue asks the console's own process, a round trip of up to
+  // hundreds of microseconds under Wine; the input handle's signalled state is
+  // known to the kernel (or Wine's server) and answers in one call.
+  bool (*ready)();
 };
 
 extern ConsoleInputApi g_console_input_api;

@@ -13,4 +13,5 @@ ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
     .wait = nullptr,  // a terminal gives no records to wait for
+    .ready = nullptr,
 };

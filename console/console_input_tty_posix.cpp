@@ -87,4 +87,5 @@ ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
     .wait = Wait,
+    .ready = nullptr,  // peeking reads the terminal without blocking: as cheap
 };

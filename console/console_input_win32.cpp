@@ -66,10 +66,18 @@ bool Wait(int32_t ms) {
   return WaitForSingleObject(input, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
 }
 
+bool Ready() {
+  HANDLE input = ConsoleInput();
+  if (input == INVALID_HANDLE_VALUE || input == nullptr) return false;
+  // A handle that cannot be waited on (not a console) says nothing: peek.
+  return WaitForSingleObject(input, 0) != WAIT_TIMEOUT;
+}
+
 }  // namespace
 
 ConsoleInputApi g_console_input_api = {
     .peek = Peek,
     .read = Read,
     .wait = Wait,
+    .ready = Ready,
 };

@@ -28,6 +28,7 @@ bool TakeKey(KeyCodes* codes) {
 
 int32_t ConsoleKbhit() {
   if (g_pending_code >= 0) return 1;
+  if (g_console_input_api.ready && !g_console_input_api.ready()) return 0;
   ConsoleKeyRecord record;
   // Records that give no key are taken off the queue here, so the queue cannot
   // fill up with key-ups while nobody reads a key.

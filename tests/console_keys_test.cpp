@@ -88,6 +88,7 @@ std::string Take(RtString* key) {
 TEST_F(TextKeys, ReadKeyNeverWaitsAndSeesALoneKeyDownAtOnce) {
   int before = RtTempInUse();
   EXPECT_EQ(ConsoleReadKey(), RtSharedEmpty());
+  EXPECT_EQ(keys.peeks, 0);  // an empty queue known as such is not looked at
   keys.Add(KeyRecord(false, 2, '1', 0));  // key-ups and Shift alone are skipped and dropped
   keys.Add(KeyRecord(true, 42, 0, kKeyShift));
   EXPECT_FALSE(ConsoleKeyWaiting());

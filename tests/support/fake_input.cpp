@@ -24,7 +24,7 @@ ConsoleKeyRecord KeyRecord(bool down, uint16_t scan, uint8_t ch, uint32_t state)
 
 FakeKeys::FakeKeys() : saved_(g_console_input_api) {
   current_ = this;
-  g_console_input_api = ConsoleInputApi{.peek = Peek, .read = Read, .wait = Wait};
+  g_console_input_api = ConsoleInputApi{.peek = Peek, .read = Read, .wait = Wait, .ready = Ready};
   ConsoleForgetPendingKey();
   poll_clock_us = 0;
   ResetKeyPollPacing(PollClock);
@@ -49,6 +49,7 @@ void FakeKeys::Press(uint16_t scan, bool enhanced, uint32_t modifiers) {
 }
 
 bool FakeKeys::Peek(ConsoleKeyRecord* record) {
+  ++current_->peeks;
   if (current_->queue.empty()) return false;
   *record = current_->queue.front();
   return true;

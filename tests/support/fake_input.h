@@ -27,6 +27,7 @@ class FakeKeys {
 
   std::deque<ConsoleKeyRecord> queue;
   std::vector<int32_t> waits;      // the time-out of each wait for input
+  int peeks = 0;                   // looks at the queue's head
   std::function<void()> on_wait;   // runs inside each wait (a key arriving, say)
   // The key-poll pacing's clock while this lives, in microseconds: a poll loop
   // that does not move it only waits.
@@ -37,6 +38,7 @@ class FakeKeys {
   static bool Peek(ConsoleKeyRecord* record);
   static bool Read(ConsoleKeyRecord* record);
   static bool Wait(int32_t ms);
+  static bool Ready() { return !current_->queue.empty(); }
   static FakeKeys* current_;
   ConsoleInputApi saved_;
 };
