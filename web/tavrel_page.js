@@ -14,9 +14,19 @@
   var context = canvas.getContext('2d');
   var ended = document.getElementById('ended');
 
+  // The sixteen colours of a Windows console, which the program's colour
+  // numbers name; the widget's own palette differs (its black is grey).
+  var consoleColours = {
+    black: '#000000', red: '#800000', green: '#008000', yellow: '#808000',
+    blue: '#000080', magenta: '#800080', cyan: '#008080', white: '#c0c0c0',
+    brightBlack: '#808080', brightRed: '#ff0000', brightGreen: '#00ff00',
+    brightYellow: '#ffff00', brightBlue: '#0000ff', brightMagenta: '#ff00ff',
+    brightCyan: '#00ffff', brightWhite: '#ffffff',
+    background: '#000000', foreground: '#c0c0c0', cursor: '#c0c0c0',
+  };
   var term = new Terminal({
     cols: 80, rows: 25, cursorBlink: true, scrollback: 0, fontSize: 16,
-    fontFamily: 'monospace', theme: { background: '#000000' },
+    fontFamily: 'monospace', theme: consoleColours,
   });
   term.open(terminalBox);
   term.focus();
