@@ -8,6 +8,10 @@
 (function () {
   'use strict';
 
+  // The program's WebAssembly compiles while the terminal sets itself up
+  // (index.html has fetched it ahead).
+  var compiled = WebAssembly.compileStreaming(fetch('tavrel.wasm', { credentials: 'same-origin' }));
+
   var EVENT = { keyDown: 1, keyUp: 2, mouse: 3, wheel: 4, resize: 5, blur: 6 };
   var terminalBox = document.getElementById('terminal');
   var canvas = document.getElementById('screen');
@@ -179,5 +183,13 @@
     printErr: function (text) { console.error(text); },
     onExit: showEnd,
     onAbort: showEnd,
+    instantiateWasm: function (imports, receiveInstance) {
+      compiled.then(function (module) {
+        return WebAssembly.instantiate(module, imports).then(function (instance) {
+          receiveInstance(instance, module);
+        });
+      }).catch(function (e) { console.error('tavrel: the program did not load: ' + e); });
+      return {};
+    },
   };
 })();
