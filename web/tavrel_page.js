@@ -9,8 +9,13 @@
   'use strict';
 
   // The program's WebAssembly compiles while the terminal sets itself up
-  // (index.html has fetched it ahead).
-  var compiled = WebAssembly.compileStreaming(fetch('tavrel.wasm', { credentials: 'same-origin' }));
+  // (index.html has fetched it ahead); from its bytes where the server does
+  // not call it application/wasm, which compiling as it arrives needs.
+  var compiled = fetch('tavrel.wasm', { credentials: 'same-origin' }).then(function (response) {
+    return WebAssembly.compileStreaming(response.clone()).catch(function () {
+      return response.arrayBuffer().then(function (bytes) { return WebAssembly.compile(bytes); });
+    });
+  });
 
   var EVENT = { keyDown: 1, keyUp: 2, mouse: 3, wheel: 4, resize: 5, blur: 6 };
   var terminalBox = document.getElementById('terminal');
