@@ -13,7 +13,7 @@ case "${1:-test}" in
   build) wanted="$build_pkgs" ;;
   linux) wanted="cmake make g++ libx11-dev libxext-dev" ;;
   play) wanted="$build_pkgs $wine_pkgs" ;;
-  test) wanted="$build_pkgs $wine_pkgs doxygen" ;;
+  test) wanted="$build_pkgs $wine_pkgs doxygen emscripten chromium nodejs" ;;
   native-bench) wanted="$build_pkgs $wine_pkgs strace" ;;
   bench) wanted="$build_pkgs libbenchmark-dev libpixman-1-dev libsdl2-dev pkg-config python3" ;;
   fuzz) wanted="clang libclang-rt-14-dev" ;;
