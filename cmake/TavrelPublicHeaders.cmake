@@ -16,6 +16,7 @@ set(TAVREL_PUBLIC_HEADERS
   gfx/screen.h
   gfx/screen_failure.h
   gfx/draw.h
+  gfx/bit_cast.h
   gfx/text.h
   gfx/input/keys.h
 )

@@ -5,7 +5,7 @@
 /// calls do nothing while no screen is open, report no error, and may be called
 /// from the program's thread only.
 #pragma once
-#include <bit>
+#include "gfx/bit_cast.h"
 #include <cstdint>
 
 /// DrawLine kind: a line.
