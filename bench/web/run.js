@@ -110,10 +110,10 @@ async function keyLatencies(web) {
       messages.push(h.isHome(king) ? h.COMP_WINS : h.USER_TURN);
       await h.waitPicture(page, king, messages);
     }
-    // The page records its entries after the rows are on the canvas: wait for them.
+    // An entry's time to the next frame comes with that frame: wait for them.
     const entries = await h.until(() => page.evaluate(([n, m]) => {
-      const all = window.tavrelStats.keyToCanvas;
-      return all.length >= n + m && all.slice(n, n + m);
+      const mine = window.tavrelStats.keyToCanvas.slice(n, n + m);
+      return mine.length === m && mine.every((e) => e.toFrame !== null) && mine;
     }, [before, measured]), `${measured} tavrelStats entries`);
     inside.push(...entries);
     await page.keyboard.press('Enter');

@@ -155,7 +155,8 @@ function terminal(page) {
     const t = window.tavrelTerm;
     const b = t.buffer.active;
     const rows = [];
-    for (let y = 0; y < t.rows; ++y) rows.push(b.getLine(b.viewportY + y).translateToString(true));
+    // Blanks the program wrote count as nothing, as on a console.
+    for (let y = 0; y < t.rows; ++y) rows.push(b.getLine(b.viewportY + y).translateToString(true).replace(/ +$/, ''));
     return { rows, cursor: [b.cursorX, b.cursorY] };
   });
 }
