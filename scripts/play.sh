@@ -3,8 +3,9 @@
 # preset) runs in this terminal, with the board in a window on the X display.
 # With --windows, tavrel.exe runs in a Wine console window instead: in a plain
 # terminal Wine's console only reads keys while a line is being read, so the
-# menu would never see a key press.
-#   play.sh [--windows]
+# menu would never see a key press. With --web, the page is built and served
+# on 127.0.0.1 (PORT, default 8080) until Ctrl+C; open the address it prints.
+#   play.sh [--windows | --web]
 set -eu
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -12,8 +13,19 @@ cd "$root"
 case "${1:-}" in
   "") target=linux ;;
   --windows) target=windows ;;
-  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+  --web) target=web ;;
+  *) echo "usage: $0 [--windows | --web]" >&2; exit 2 ;;
 esac
+
+if [ "$target" = web ]; then
+  "$root/scripts/deps.sh" web
+  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+  cmake --preset web >/dev/null
+  cmake --build --preset web -j2 --target tavrel >/dev/null
+  port=${PORT:-8080}
+  echo "Tavrel: http://127.0.0.1:$port/  (Ctrl+C stops the server)"
+  exec python3 -m http.server --bind 127.0.0.1 -d "$root/build/web/page" "$port"
+fi
 
 if [ "$target" = linux ]; then
   "$root/scripts/deps.sh" linux

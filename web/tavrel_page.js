@@ -11,7 +11,9 @@
   var EVENT = { keyDown: 1, keyUp: 2, mouse: 3, wheel: 4, resize: 5, blur: 6 };
   var terminalBox = document.getElementById('terminal');
   var canvas = document.getElementById('screen');
-  var context = canvas.getContext('2d');
+  // Kept in memory: the picture arrives as rows of pixels from the program's
+  // memory, and reading it back (a screenshot, getImageData) stays cheap.
+  var context = canvas.getContext('2d', { alpha: false, willReadFrequently: true });
   var ended = document.getElementById('ended');
 
   // The sixteen colours of a Windows console, which the program's colour

@@ -13,12 +13,12 @@
 
 #include "console/cp866.h"
 #include "console/web_host.h"
-#include "gfx/blitters/blitter.h"
 #include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/screen_failure_note.h"
 #include "gfx/window/time_slice.h"
 #include "gfx/window/web_layout.h"
+#include "gfx/window/web_picture.h"
 #include "gfx/window/window_geometry.h"
 
 namespace {
@@ -37,28 +37,13 @@ void MarkAllRowsDirty() {
   if (g_screen && g_screen->dirty) std::memset(g_screen->dirty, 0xFF, static_cast<size_t>(g_web.height));
 }
 
-// The blitter leaves the fourth byte of each pixel 0; the canvas reads it as
-// opacity.
-void MakeOpaque(int32_t first, int32_t last) {
-  uint8_t* p = g_web.rgba.data() + static_cast<size_t>(first) * g_web.width * 4;
-  const uint8_t* end = g_web.rgba.data() + static_cast<size_t>(last + 1) * g_web.width * 4;
-  for (p += 3; p < end; p += 4) *p = 0xFF;
-}
-
 // Before each yield: the changed rows onto the canvas.
 void Present() {
-  if (!g_web.open || !g_screen || !g_screen->dirty || !g_screen->visible_page) return;
-  // The flags are by framebuffer row; in modes that repeat each row the
-  // picture's rows are display rows, m of them a flag.
-  const int32_t m = g_screen->line_multiplier > 1 ? g_screen->line_multiplier : 1;
-  int32_t first = 0, last = 0;
-  if (!FindDirtySpan(g_screen->dirty, g_web.height / m, &first, &last)) return;
-  first *= m;
-  last = (last + 1) * m - 1;
-  g_web.blitter(g_web.rgba.data(), g_web.width * 4);
-  std::memset(g_screen->dirty, 0, static_cast<size_t>(g_web.height));
-  MakeOpaque(first, last);
-  tavrel_web_put_rows(g_web.rgba.data(), g_web.width, first, last - first + 1);
+  int32_t first = 0, count = 0;
+  if (g_web.open && WebConvertDirtyRows(g_web.blitter, g_web.rgba.data(), g_web.width, g_web.height,
+                                        &first, &count)) {
+    tavrel_web_put_rows(g_web.rgba.data(), g_web.width, first, count);
+  }
 }
 
 void PlaceCanvas() {
@@ -117,7 +102,7 @@ int32_t WebInit(const char* title, int32_t width, int32_t height, int32_t, int32
   g_web = WebState{};
   g_web.width = width;
   g_web.height = height;
-  g_web.blitter = SelectBlitter(32, 1);  // red in the low byte: R, G, B, A in memory
+  g_web.blitter = WebCanvasBlitter();
   if (!g_web.blitter) {
     NoteScreenFailure(ScreenFailure::kUnsupportedScreen);
     return -1;
