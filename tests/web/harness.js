@@ -343,7 +343,6 @@ async function startGame(web, wanted, tries) {
 
 module.exports = {
   USER_TURN, COMP_TURN, COMP_WINS, USER_WINS, isHome, moveByKey, computerReply, Game, startGame,
-  Web, MENU, W, H, until, sleep, startServer, launchBrowser, pageDir,
-  state, waitState, terminal, rows, waitRows, cellColours,
-  canvas, pixel, referenceBoard, difference, waitPicture, kingOnCanvas, problemReport, expectEnded,
+  Web, MENU, until, sleep, state, waitState, terminal, waitRows, cellColours,
+  canvas, waitPicture, kingOnCanvas, problemReport, expectEnded,
 };
