@@ -16,8 +16,9 @@ void tavrel_web_term_write(const uint8_t* bytes, int32_t length);
 // Takes up to size bytes typed into the terminal widget (UTF-8 and VT
 // sequences, as a terminal sends them); 0 when none is waiting.
 int32_t tavrel_web_term_read(uint8_t* buffer, int32_t size);
-// Shows the canvas in place of the terminal (1) or the terminal again (0).
-void tavrel_web_show_window(int32_t shown);
+// Shows the canvas, width x height pixels, in place of the terminal (shown
+// 1), or the terminal again (0).
+void tavrel_web_show_window(int32_t shown, int32_t width, int32_t height);
 // Puts rows first .. first + count - 1 of an RGBA picture width pixels wide
 // on the canvas.
 void tavrel_web_put_rows(const uint8_t* rgba, int32_t width, int32_t first, int32_t count);

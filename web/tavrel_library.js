@@ -16,8 +16,8 @@ mergeInto(LibraryManager.library, {
     HEAPU8.set(got, buffer);
     return got.length;
   },
-  tavrel_web_show_window: function (shown) {
-    window.tavrelPage.showWindow(shown !== 0);
+  tavrel_web_show_window: function (shown, width, height) {
+    window.tavrelPage.showWindow(shown !== 0, width, height);
   },
   tavrel_web_put_rows: function (rgba, width, first, count) {
     var start = rgba + first * width * 4;

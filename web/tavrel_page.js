@@ -129,7 +129,11 @@
     },
     termWrite: function (bytes) { term.write(bytes); },
     termRead: function (size) { return typed.splice(0, size); },
-    showWindow: function (shown) {
+    showWindow: function (shown, width, height) {
+      if (shown && (canvas.width !== width || canvas.height !== height)) {
+        canvas.width = width;
+        canvas.height = height;
+      }
       canvas.hidden = !shown;
       terminalBox.hidden = shown;
       window.tavrelState = shown ? 'window' : 'console';

@@ -16,7 +16,6 @@
 #include "gfx/input/keys_internal.h"
 #include "gfx/screen.h"
 #include "gfx/window/screen_failure_note.h"
-#include "gfx/window/time_slice.h"
 #include "gfx/window/web_layout.h"
 #include "gfx/window/web_picture.h"
 #include "gfx/window/window_geometry.h"
@@ -109,7 +108,7 @@ int32_t WebInit(const char* title, int32_t width, int32_t height, int32_t, int32
   }
   g_web.rgba.assign(static_cast<size_t>(width) * height * 4, 0);
   g_web.open = true;
-  tavrel_web_show_window(1);
+  tavrel_web_show_window(1, width, height);
   WebSetTitle(title);
   PlaceCanvas();
   MarkAllRowsDirty();
@@ -123,7 +122,7 @@ void WebExit() {
   SetWebHooks(nullptr, nullptr);
   g_web.open = false;
   g_web.rgba = std::vector<uint8_t>();
-  tavrel_web_show_window(0);
+  tavrel_web_show_window(0, 0, 0);
 }
 
 void WebLock() {}
