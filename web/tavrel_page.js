@@ -8,6 +8,15 @@
 (function () {
   'use strict';
 
+  // The program's WebAssembly compiles while the terminal sets itself up
+  // (index.html has fetched it ahead); from its bytes where the server does
+  // not call it application/wasm, which compiling as it arrives needs.
+  var compiled = fetch('tavrel.wasm', { credentials: 'same-origin' }).then(function (response) {
+    return WebAssembly.compileStreaming(response.clone()).catch(function () {
+      return response.arrayBuffer().then(function (bytes) { return WebAssembly.compile(bytes); });
+    });
+  });
+
   var EVENT = { keyDown: 1, keyUp: 2, mouse: 3, wheel: 4, resize: 5, blur: 6 };
   var terminalBox = document.getElementById('terminal');
   var canvas = document.getElementById('screen');
@@ -179,5 +188,13 @@
     printErr: function (text) { console.error(text); },
     onExit: showEnd,
     onAbort: showEnd,
+    instantiateWasm: function (imports, receiveInstance) {
+      compiled.then(function (module) {
+        return WebAssembly.instantiate(module, imports).then(function (instance) {
+          receiveInstance(instance, module);
+        });
+      }).catch(function (e) { console.error('tavrel: the program did not load: ' + e); });
+      return {};
+    },
   };
 })();
