@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the native build's unit tests under ASan and UBSan,
 # then the windows build's unit tests and end-to-end tests under Wine, then the
-# Linux program's end-to-end tests (release and ThreadSanitizer builds). Ends with
+# Linux program's end-to-end tests (release and ThreadSanitizer builds), then the
+# web page's in headless Chromium. Ends with
 # one summary line; the exit status is non-zero when any step failed.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -67,6 +68,14 @@ for preset in linux-e2e tsan; do
   run_ctest "$preset"
 done
 
+# The web page in headless Chromium, driven through playwright-core: its
+# tests compare the canvas with reference_board_ppm of the linux-e2e build
+# above. The page's build fetches its terminal widget with npm itself.
+if step "npm ci tests/web" npm ci --prefix "$root/tests/web" --no-audit --no-fund --loglevel=error &&
+   step "configure web" cmake --preset web && step "build web" cmake --build --preset web -j2; then
+  run_ctest web
+fi
+
 # The Wine prefix's server was kept alive between test programs; stop it.
 for prefix in "$root/build/wineprefix" "$root/build/e2e/wineprefix"; do
   if [ -d "$prefix" ]; then
@@ -77,7 +86,7 @@ done
 echo
 for line in "${counts[@]}"; do echo "   $line"; done
 if [ ${#failures[@]} -eq 0 ]; then
-  echo "test.sh: ALL PASSED (native, windows and window e2e)"
+  echo "test.sh: ALL PASSED (native, windows, window e2e, Linux and web)"
   exit 0
 fi
 printf -v joined '%s, ' "${failures[@]}"
