@@ -37,10 +37,27 @@
 //
 // A waiting key is always returned without any wait; only empty polls are
 // paced, and the next activity ends the pacing at once.
+//
+// A browser's clock steps by 100 us or more (so that pages cannot time the
+// processor's caches): a single gap reads as nothing or as a whole step,
+// whatever the program did in it, and the rule above would take a program
+// that works 10 us per step for a waiting one. With such a clock the rule
+// counts polls instead, from one step of the clock to the next: a loop that
+// comes back at least once per kWaitingGapUs on average only waits (hundreds
+// of polls in a step), one that comes back less often works. A judged
+// stretch of polls begins at a step and spans at least kCoarseStretchUs.
+// The browser also moves each step's edge by a random amount, so that a step
+// can last much less than it reads, and the system may take the thread away:
+// as with the fine clock, one busy stretch in a quiet spell is forgiven, a
+// second in a row ends it. After a sleep the program runs unpaced again until
+// a whole stretch shows it still only waits, so a program that began to work
+// while asleep is slowed by that one sleep at most; a waiting program spends
+// one to two steps of the clock polling after each wake.
 #include "console/key_poll_pacing.h"
 
 namespace {
 PollClock g_clock = KeyPollClockUs;
+bool g_coarse_clock = KeyPollClockIsCoarse();
 KeyPollPacer g_pacer;
 uint32_t g_activity = 0;       // changes whenever the program shows something
 uint32_t g_activity_seen = 0;  // its value at the previous empty poll
@@ -77,6 +94,53 @@ int32_t EmptyPollWaitMs(KeyPollPacer* pacer, int64_t entered_us, bool activity) 
   return PacedPollWaitMs(entered_us - pacer->quiet_since_us);
 }
 
+namespace {
+
+void EndStretch(KeyPollPacer* pacer, int64_t now_us, bool aligned) {
+  pacer->stretch_start_us = now_us;
+  pacer->stretch_polls = 0;
+  pacer->stretch_aligned = aligned;
+}
+
+// Whether the stretch that just ended was a waiting loop's.
+bool StretchWasQuiet(const KeyPollPacer& pacer, int64_t now_us) {
+  return int64_t{pacer.stretch_polls} * kWaitingGapUs >= now_us - pacer.stretch_start_us;
+}
+
+}  // namespace
+
+int32_t EmptyPollWaitMsCoarse(KeyPollPacer* pacer, int64_t entered_us, bool activity) {
+  const bool stepped = entered_us != pacer->last_clock_us;
+  pacer->last_clock_us = entered_us;
+  if (activity || !pacer->has_left || pacer->waited) {
+    if (activity || !pacer->has_left) pacer->quiet = false;
+    pacer->waited = false;
+    EndStretch(pacer, entered_us, false);
+    return 0;
+  }
+  ++pacer->stretch_polls;
+  if (!stepped) return 0;
+  if (!pacer->stretch_aligned) {
+    EndStretch(pacer, entered_us, true);
+    return 0;
+  }
+  if (entered_us - pacer->stretch_start_us < kCoarseStretchUs) return 0;
+  const bool quiet = StretchWasQuiet(*pacer, entered_us);
+  EndStretch(pacer, entered_us, true);
+  if (!quiet) {
+    // One busy stretch in a quiet spell (the system took the thread away)
+    // answers at once but keeps the spell; a second one in a row is work.
+    pacer->quiet = pacer->quiet && !pacer->doubted;
+    pacer->doubted = pacer->quiet;
+    return 0;
+  }
+  pacer->doubted = false;
+  if (!pacer->quiet) pacer->quiet_since_us = entered_us;
+  pacer->quiet = true;
+  pacer->waited = true;
+  return PacedPollWaitMs(entered_us - pacer->quiet_since_us);
+}
+
 #ifdef TAVREL_UNPACED_KEY_POLLS
 // The benchmarks' baseline: every empty poll answers at once, as before.
 int64_t KeyPollEntered() { return 0; }
@@ -88,7 +152,8 @@ int64_t KeyPollEntered() { return g_clock(); }
 bool PaceEmptyPoll(int64_t entered_us, InputWait wait) {
   const bool activity = g_activity != g_activity_seen;
   g_activity_seen = g_activity;
-  const int32_t ms = EmptyPollWaitMs(&g_pacer, entered_us, activity);
+  const int32_t ms = g_coarse_clock ? EmptyPollWaitMsCoarse(&g_pacer, entered_us, activity)
+                                    : EmptyPollWaitMs(&g_pacer, entered_us, activity);
   if (ms == 0 || !wait) return false;
   wait(ms);
   return true;
@@ -102,6 +167,7 @@ void KeyPollLeft() {
 
 void ResetKeyPollPacing(PollClock clock) {
   g_clock = clock ? clock : KeyPollClockUs;
+  g_coarse_clock = !clock && KeyPollClockIsCoarse();
   g_pacer = KeyPollPacer{};
   g_activity_seen = g_activity;
 }

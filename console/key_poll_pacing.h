@@ -39,15 +39,31 @@ struct KeyPollPacer {
   int64_t quiet_since_us = 0;
   int32_t quiet_polls = 0;  // waiting polls in a row
   bool waited = false;      // the previous empty poll slept
+  // The coarse clock's rule: the stretch of polls since the clock last
+  // stepped (aligned: it began at a step, so it spans whole steps).
+  int64_t last_clock_us = 0;
+  int64_t stretch_start_us = 0;
+  int32_t stretch_polls = 0;
+  bool stretch_aligned = false;
+  bool quiet = false;       // the stretches so far were a waiting loop's
+  bool doubted = false;     // ... but for the last one
 };
 // The wait of an empty poll entered at entered_us, in milliseconds (0: answer
 // at once); activity: the program showed something since its previous empty
 // poll. The caller sets left_us and has_left when the poll returns.
 int32_t EmptyPollWaitMs(KeyPollPacer* pacer, int64_t entered_us, bool activity);
 
+// The same decision where the clock steps by 100 us or more (a browser's):
+// see key_poll_pacing.cpp. entered_us is read from that clock; each judgement
+// spans at least kCoarseStretchUs of it.
+constexpr int64_t kCoarseStretchUs = 100;
+int32_t EmptyPollWaitMsCoarse(KeyPollPacer* pacer, int64_t entered_us, bool activity);
+
 // Starts the pacing afresh, reading time from clock (null: the platform's
 // steady clock). Tests.
 void ResetKeyPollPacing(PollClock clock = nullptr);
 
-// The platform's steady clock, microseconds (key_poll_pacing_*.cpp).
+// The platform's steady clock, microseconds (key_poll_pacing_*.cpp), and
+// whether it steps too coarsely to time a single gap between polls.
 int64_t KeyPollClockUs();
+bool KeyPollClockIsCoarse();

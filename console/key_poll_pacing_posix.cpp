@@ -9,3 +9,5 @@ int64_t KeyPollClockUs() {
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
+
+bool KeyPollClockIsCoarse() { return false; }

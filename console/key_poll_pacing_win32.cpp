@@ -14,3 +14,5 @@ int64_t KeyPollClockUs() {
   const int64_t q = now.QuadPart;
   return q / frequency * 1000000 + q % frequency * 1000000 / frequency;  // no overflow
 }
+
+bool KeyPollClockIsCoarse() { return false; }

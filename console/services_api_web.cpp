@@ -1,5 +1,5 @@
-// The time seam in a browser: the page's monotonic clock (performance.now),
-// pauses that let the browser run meanwhile, and the program's name.
+// The time seam in a browser: the page's monotonic clock, pauses that let the
+// browser run meanwhile, and the program's name.
 #include <emscripten/emscripten.h>
 
 #include <cstring>
@@ -11,14 +11,21 @@ namespace {
 
 constexpr int64_t kNanosecondsPerMs = 1000000;
 
+// performance.now() counts from the page's load, so programs that seed their
+// random numbers from the clock (the game's start square) would draw the same
+// numbers on every load. Counted from the page's time origin (wall time when
+// the page was opened) it is still monotonic within the page, as the other
+// systems' clocks count from the system's start.
+EM_JS(double, WebNowMs, (), { return performance.timeOrigin + performance.now(); });
+
 bool PerformanceFrequency(int64_t* counts_per_second) {
   *counts_per_second = 1000000000;
   return true;
 }
 
-int64_t PerformanceCounter() { return static_cast<int64_t>(emscripten_get_now() * kNanosecondsPerMs); }
+int64_t PerformanceCounter() { return static_cast<int64_t>(WebNowMs() * kNanosecondsPerMs); }
 
-uint32_t TickCount() { return static_cast<uint32_t>(static_cast<int64_t>(emscripten_get_now())); }
+uint32_t TickCount() { return static_cast<uint32_t>(static_cast<int64_t>(WebNowMs())); }
 
 void SleepFor(uint32_t ms) { WebSleep(static_cast<int32_t>(ms)); }
 

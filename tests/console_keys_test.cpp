@@ -152,6 +152,43 @@ TEST_F(TextKeys, PacedPollsSleepLongerAfterALongQuietSpell) {
   EXPECT_EQ(keys.waits.back(), kLongestPacedPollWaitMs);
 }
 
+// A browser's clock, in steps of 100 us whose edges move at random by up to a
+// step: a loop of empty polls that costs `step_us` each, run for `seconds` of
+// real time; paced polls sleep their whole time. Returns the number of sleeps
+// and the polls made.
+struct CoarseRun {
+  int sleeps = 0;
+  int64_t polls = 0;
+};
+CoarseRun RunOnCoarseClock(KeyPollPacer* pacer, double* real_us, double step_us, double seconds) {
+  CoarseRun run;
+  for (const double end = *real_us + seconds * 1e6; *real_us < end; ++run.polls) {
+    if (run.polls % 997 == 996) *real_us += 2000;  // the system takes the thread away
+    const int64_t bucket = static_cast<int64_t>(*real_us / 100);
+    const double edge = static_cast<double>((bucket * 2654435761u) % 100);  // where this step's edge lies
+    const int64_t shown = (*real_us - bucket * 100.0 < edge ? bucket - 1 : bucket) * 100;
+    const int32_t ms = EmptyPollWaitMsCoarse(pacer, shown, false);
+    pacer->has_left = true;
+    if (ms > 0) ++run.sleeps;
+    *real_us += step_us + ms * 1000.0;
+  }
+  return run;
+}
+
+TEST(CoarseClockPacing, WaitingLoopsSleepAndWorkingLoopsNeverDo) {
+  KeyPollPacer pacer;
+  double real_us = 12345.6;
+  const CoarseRun waiting = RunOnCoarseClock(&pacer, &real_us, 0.5, 5.0);
+  EXPECT_GT(waiting.sleeps, 40);
+  EXPECT_LT(waiting.sleeps, 200) << "sleeps grow longer in a long wait";
+  // After each wake the loop polls for a few steps of the clock.
+  EXPECT_LT(waiting.polls, int64_t{waiting.sleeps + 1} * 5 * 200);
+  const CoarseRun working = RunOnCoarseClock(&pacer, &real_us, 10.5, 2.0);
+  EXPECT_LE(working.sleeps, 1) << "only the sleep it was in when it began to work";
+  EXPECT_EQ(RunOnCoarseClock(&pacer, &real_us, 10.5, 2.0).sleeps, 0);
+  EXPECT_EQ(RunOnCoarseClock(&pacer, &real_us, 2.5, 0.01).sleeps, 1) << "a poll every 2.5 us only waits";
+}
+
 TEST_F(TextKeys, ExtendedKeysBecomeTwoByteKeyStrings) {
   keys.Press(72, true);
   keys.Press(59, false);
