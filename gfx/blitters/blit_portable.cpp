@@ -94,11 +94,22 @@ void Idx15O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) { Ind
 void Idx16O0(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) { IndexedTo16<true, false>(d, s, w, t.palette); }
 void Idx16O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) { IndexedTo16<true, true>(d, s, w, t.palette); }
 
+// The palette pointer is read once: the byte stores could alias it, and
+// reloading it per pixel made the loop too long for one 64-byte block with
+// the Windows calling convention's registers. Red and blue are swapped by
+// the order of the stores rather than by arithmetic.
 void Idx24O0(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  for (int32_t x = 0; x < w; ++x, d += 3) Store24(d, SwapRedBlue(t.palette[s[x]]));
+  const uint32_t* palette = t.palette;
+  for (int32_t x = 0; x < w; ++x, d += 3) {
+    const uint32_t c = palette[s[x]];
+    d[0] = static_cast<uint8_t>(c >> 16);
+    d[1] = static_cast<uint8_t>(c >> 8);
+    d[2] = static_cast<uint8_t>(c);
+  }
 }
 void Idx24O1(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
-  for (int32_t x = 0; x < w; ++x, d += 3) Store24(d, t.palette[s[x]]);
+  const uint32_t* palette = t.palette;
+  for (int32_t x = 0; x < w; ++x, d += 3) Store24(d, palette[s[x]]);
 }
 // The palette word keeps its (always zero) top byte in both orders.
 void Idx32O0(uint8_t* d, const uint8_t* s, int32_t w, const BlitTables& t) {
